@@ -1,0 +1,57 @@
+#include "clock/TimeText.h"
+
+#include <array>
+#include <cstdio>
+
+namespace sorane {
+namespace {
+
+struct Era {
+    char initial;
+    LocalDate first_day;
+};
+
+// Newest first. The first days are those of the Japanese calendar that
+// Windows uses, so that a date reads the same there and here.
+constexpr std::array<Era, 5> ERAS = {{
+    {'R', {2019, 5, 1}},
+    {'H', {1989, 1, 8}},
+    {'S', {1926, 12, 25}},
+    {'T', {1912, 7, 30}},
+    {'M', {1868, 1, 1}},
+}};
+
+std::string TwoDigits(int value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02d", value);
+    return buffer;
+}
+
+}  // namespace
+
+std::string TimeText(const LocalDateTime& now) {
+    const char* marker = now.hour < 12 ? "AM " : "PM ";
+    int hour12 = now.hour % 12;
+    if (hour12 == 0) {
+        hour12 = 12;
+    }
+    return marker + TwoDigits(hour12) + ":" + TwoDigits(now.minute) + ":" + TwoDigits(now.second);
+}
+
+std::string DateText(const LocalDate& date) {
+    const Era* era = &ERAS.back();
+    for (const Era& candidate : ERAS) {
+        if (date >= candidate.first_day) {
+            era = &candidate;
+            break;
+        }
+    }
+    int year = date.year - era->first_day.year + 1;
+    if (year < 1) {
+        year = 1;
+    }
+    return era->initial + TwoDigits(year) + "/" + TwoDigits(date.month) + "/" +
+           TwoDigits(date.day);
+}
+
+}  // namespace sorane

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "platform/LocalDateTime.h"
+
+namespace sorane {
+
+/// "AM hh:mm:ss" / "PM hh:mm:ss" on the 12-hour clock: hour 0 shows as
+/// "AM 12", hour 12 as "PM 12", hour 13 as "PM 01".
+std::string TimeText(const LocalDateTime& now);
+
+/// "gee/mm/dd": the Latin initial of the Japanese era (M, T, S, H, R), the
+/// year within the era (01 for its first year), month and day. Dates before
+/// the Meiji era's first day in the calendar used here (1868-01-01) count as
+/// Meiji 01.
+std::string DateText(const LocalDate& date);
+
+}  // namespace sorane

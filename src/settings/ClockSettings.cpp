@@ -1,0 +1,113 @@
+#include "settings/ClockSettings.h"
+
+#include <string_view>
+#include <vector>
+
+#include "clock/Palette16.h"
+#include "settings/AtomicFile.h"
+#include "settings/NumberText.h"
+#include "settings/Utf8Path.h"
+
+namespace sorane {
+namespace {
+
+constexpr std::string_view INI_FILE_NAME = "Clock.ini";
+
+// How a key's text becomes its field: a whole number in [min, max], or text.
+struct NumberRule {
+    std::int64_t min;
+    std::int64_t max;
+    const char* expected;
+};
+
+constexpr NumberRule BYTE_RULE{0, 255, "0 から 255 までの整数"};
+constexpr NumberRule COLOUR_RULE{0, PALETTE_LAST_INDEX, "0 から 15 までの整数（色の番号）"};
+constexpr NumberRule POSITION_RULE{INT32_MIN, INT32_MAX,
+                                   "-2147483648 から 2147483647 までの整数（位置、twip）"};
+
+std::string ByteText(std::uint8_t value) { return std::to_string(value); }
+
+}  // namespace
+
+std::string SettingsError::Message() const {
+    return "設定ファイルの値が正しくないため、ソラネを起動できません。\n\n"
+           "ファイル: " + file + "\n"
+           "セクション: [" + section + "]\n"
+           "キー: " + key + "\n"
+           "値: \"" + value + "\"\n"
+           "正しい値: " + expected + "\n\n"
+           "この値を直すか、この行を消してから、もう一度起動してください。";
+}
+
+std::string IniPathFor(const std::string& app_path) {
+    return app_path + std::string(INI_FILE_NAME);
+}
+
+std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& settings) {
+    state.IniPath = IniPathFor(state.AppPath);
+    std::string unreadable;
+    // An unreadable file reads as a missing one, as the profile functions do.
+    const ProfileFile profile(
+        ReadWholeFile(PathFromUtf8(state.IniPath), unreadable).value_or(std::string()));
+
+    std::optional<SettingsError> error;
+    const auto read_text = [&](const char* section, const char* key, const char* default_text) {
+        return profile.Get(section, key).value_or(default_text);
+    };
+    const auto read_number = [&](const char* section, const char* key, const char* default_text,
+                                 const NumberRule& rule) -> std::int64_t {
+        if (error) {
+            return 0;
+        }
+        const std::string text = read_text(section, key, default_text);
+        const std::optional<std::int64_t> value = ParseWholeNumber(text, rule.min, rule.max);
+        if (!value) {
+            error = SettingsError{state.IniPath, section, key, text, rule.expected};
+            return 0;
+        }
+        return *value;
+    };
+    const auto read_byte = [&](const char* section, const char* key, const char* default_text,
+                               const NumberRule& rule = BYTE_RULE) {
+        return static_cast<std::uint8_t>(read_number(section, key, default_text, rule));
+    };
+
+    settings.ColorHour = read_byte("Color", "hour", "1", COLOUR_RULE);
+    settings.ColorMin = read_byte("Color", "min", "9", COLOUR_RULE);
+    settings.ColorSec = read_byte("Color", "sec", "0", COLOUR_RULE);
+    settings.View = read_byte("Mode", "View", "1");
+    settings.Sterus = read_byte("Mode", "Sterus", "0");
+    settings.TimeHour = read_byte("Time", "hour", "0");
+    settings.TimeMin = read_byte("Time", "min", "0");
+    settings.Wave = read_text("Time", "Wave", "0");
+    settings.PosTop = static_cast<std::int32_t>(read_number("Pos", "Top", "50", POSITION_RULE));
+    settings.PosLeft = static_cast<std::int32_t>(read_number("Pos", "Left", "50", POSITION_RULE));
+    return error;
+}
+
+WriteOutcome SavePosition(ClockState& state, std::int32_t top_twips, std::int32_t left_twips) {
+    state.IniPath = IniPathFor(state.AppPath);
+    return WriteProfileStrings(PathFromUtf8(state.IniPath),
+                               {{"Pos", "Top", std::to_string(top_twips)},
+                                {"Pos", "Left", std::to_string(left_twips)}});
+}
+
+WriteOutcome SaveAlarm(ClockState& state, const ClockSettings& settings) {
+    state.IniPath = IniPathFor(state.AppPath);
+    return WriteProfileStrings(PathFromUtf8(state.IniPath),
+                               {{"Time", "Wave", settings.Wave},
+                                {"Time", "hour", ByteText(settings.TimeHour)},
+                                {"Time", "min", ByteText(settings.TimeMin)}});
+}
+
+WriteOutcome SaveSetup(ClockState& state, const ClockSettings& settings) {
+    state.IniPath = IniPathFor(state.AppPath);
+    return WriteProfileStrings(PathFromUtf8(state.IniPath),
+                               {{"Color", "hour", ByteText(settings.ColorHour)},
+                                {"Color", "min", ByteText(settings.ColorMin)},
+                                {"Color", "sec", ByteText(settings.ColorSec)},
+                                {"Mode", "View", ByteText(settings.View)},
+                                {"Mode", "Sterus", ByteText(settings.Sterus)}});
+}
+
+}  // namespace sorane

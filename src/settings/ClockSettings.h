@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/LocalDateTime.h"
+#include "settings/ProfileFile.h"
+
+namespace sorane {
+
+/// The ten settings kept in "Clock.ini", one field per key.
+struct ClockSettings {
+    std::uint8_t ColorHour = 0;  ///< [Color] hour: Palette16 index of the hour hand
+    std::uint8_t ColorMin = 0;   ///< [Color] min
+    std::uint8_t ColorSec = 0;   ///< [Color] sec
+    std::uint8_t View = 0;       ///< [Mode] View: 0 time, 1 date, 2 no text line
+    std::uint8_t Sterus = 0;     ///< [Mode] Sterus: 1 = stealth mode on
+    std::uint8_t TimeHour = 0;   ///< [Time] hour: alarm hour; 0 with TimeMin 0 = no alarm
+    std::uint8_t TimeMin = 0;    ///< [Time] min
+    std::string Wave;            ///< [Time] Wave: sound file path; "0" = none chosen yet
+    std::int32_t PosTop = 0;     ///< [Pos] Top: window top, twips
+    std::int32_t PosLeft = 0;    ///< [Pos] Left: window left, twips
+};
+
+/// Run-time values the windows share; never saved.
+struct ClockState {
+    std::string AppPath;  ///< the program's folder, ending in a separator
+    std::string IniPath;  ///< AppPath + "Clock.ini"
+    /// Seconds since local midnight at which the countdown ends (not wrapped
+    /// at midnight); 0 when none runs.
+    float TimerDeadline = 0;
+    std::int16_t TimerArmed = 0;    ///< 1 while a countdown runs
+    std::int16_t TimerSeconds = 0;  ///< 180, 300 or 600 while a countdown runs
+    bool MouseInside = false;       ///< the cursor moved over the clock (stealth)
+    bool Quitting = false;          ///< Exit was chosen from the menu
+    bool DialogOpen = false;        ///< the timer or the setup dialog is open
+
+    /// Reading of the desktop's steady clock at which the countdown ends. The
+    /// countdown ends by this clock, so that it survives midnight and changes
+    /// of the wall clock.
+    double TimerEndsAt = 0;
+    /// The day the alarm last went off, so that it goes off once a day.
+    std::optional<LocalDate> AlarmFiredOn;
+};
+
+/// Why the settings could not be loaded: a value in the file that the clock
+/// cannot use.
+struct SettingsError {
+    std::string file;
+    std::string section;
+    std::string key;
+    std::string value;
+    std::string expected;
+
+    /// The message shown to the user (Japanese, several lines).
+    std::string Message() const;
+};
+
+/// AppPath followed by "Clock.ini".
+std::string IniPathFor(const std::string& app_path);
+
+/// Fills settings from "Clock.ini" in state.AppPath (setting state.IniPath),
+/// using the default of each missing key. Returns the first value that is not
+/// a number, is out of its range, or is a colour number above 15; settings is
+/// then only partly filled and must not be used.
+std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& settings);
+
+/// [Pos] Top, Left: the window's position in twips.
+WriteOutcome SavePosition(ClockState& state, std::int32_t top_twips, std::int32_t left_twips);
+
+/// [Time] Wave, hour, min from settings.
+WriteOutcome SaveAlarm(ClockState& state, const ClockSettings& settings);
+
+/// [Color] hour, min, sec and [Mode] View, Sterus from settings.
+WriteOutcome SaveSetup(ClockState& state, const ClockSettings& settings);
+
+}  // namespace sorane

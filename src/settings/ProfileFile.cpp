@@ -1,0 +1,252 @@
+#include "settings/ProfileFile.h"
+
+#include <algorithm>
+
+#include "settings/AtomicFile.h"
+#include "settings/TextEncoding.h"
+
+namespace sorane {
+namespace {
+
+constexpr std::string_view UTF8_BOM = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool NamesMatch(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+// One line of the file: [begin, end) is its text, next is where the following
+// line begins (after its CRLF, LF or CR; the file's size for the last line).
+struct Line {
+    std::size_t begin;
+    std::size_t end;
+    std::size_t next;
+};
+
+enum class LineKind { Other, Section, Key };
+
+// What a line says: a section header with its name, a key with its name and
+// value, or anything else (blank, comment, a line without "=").
+struct ParsedLine {
+    LineKind kind = LineKind::Other;
+    std::string_view name;
+    std::size_t value_begin = 0;  // file offset where the value's text starts (keys)
+    std::string_view value;       // trimmed, still quoted (keys)
+};
+
+std::vector<Line> SplitLines(std::string_view bytes) {
+    std::vector<Line> lines;
+    std::size_t pos = bytes.substr(0, UTF8_BOM.size()) == UTF8_BOM ? UTF8_BOM.size() : 0;
+    while (pos < bytes.size()) {
+        const std::size_t end = bytes.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) {
+            lines.push_back({pos, bytes.size(), bytes.size()});
+            break;
+        }
+        const std::size_t next =
+            (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? end + 2
+                                                                                      : end + 1;
+        lines.push_back({pos, end, next});
+        pos = next;
+    }
+    return lines;
+}
+
+ParsedLine ParseLine(std::string_view bytes, const Line& line) {
+    const std::string_view text = bytes.substr(line.begin, line.end - line.begin);
+    const std::string_view trimmed = TrimBlanks(text);
+    ParsedLine parsed;
+    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') {
+        return parsed;
+    }
+    if (trimmed.front() == '[') {
+        const std::string_view inside = trimmed.substr(1);
+        parsed.kind = LineKind::Section;
+        parsed.name = TrimBlanks(inside.substr(0, inside.find(']')));
+        return parsed;
+    }
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos) {
+        return parsed;
+    }
+    parsed.kind = LineKind::Key;
+    parsed.name = TrimBlanks(text.substr(0, equals));
+    std::size_t value_begin = equals + 1;
+    while (value_begin < text.size() && IsBlank(text[value_begin])) {
+        ++value_begin;
+    }
+    parsed.value_begin = line.begin + value_begin;
+    parsed.value = TrimBlanks(text.substr(value_begin));
+    return parsed;
+}
+
+// Where a key lives in the file, as far as it was found.
+struct KeyLocation {
+    std::optional<std::size_t> section_line;  // header of the first matching section
+    std::optional<std::size_t> key_line;      // first matching key inside it
+    std::size_t last_key_line = 0;            // last key line of that section (or its header)
+};
+
+KeyLocation Locate(std::string_view bytes, const std::vector<Line>& lines,
+                   std::string_view section, std::string_view key) {
+    KeyLocation location;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const ParsedLine parsed = ParseLine(bytes, lines[i]);
+        if (parsed.kind == LineKind::Section) {
+            if (location.section_line) {
+                break;  // a later copy of the section is not merged
+            }
+            if (NamesMatch(parsed.name, section)) {
+                location.section_line = i;
+                location.last_key_line = i;
+            }
+        } else if (parsed.kind == LineKind::Key && location.section_line) {
+            location.last_key_line = i;
+            if (NamesMatch(parsed.name, key)) {
+                location.key_line = i;
+                break;
+            }
+        }
+    }
+    return location;
+}
+
+std::string_view Unquote(std::string_view value) {
+    if (value.size() >= 2 && value.front() == value.back() &&
+        (value.front() == '"' || value.front() == '\'')) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+// The text to put after "=", so that a read gives back exactly value.
+std::string QuoteIfNeeded(std::string_view value) {
+    const bool blank_at_edge = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+    const bool looks_quoted = Unquote(value).size() != value.size();
+    if (blank_at_edge || looks_quoted) {
+        return "\"" + std::string(value) + "\"";
+    }
+    return std::string(value);
+}
+
+std::string_view LineEndOf(std::string_view bytes) {
+    const std::size_t pos = bytes.find_first_of("\r\n");
+    if (pos == std::string_view::npos) {
+        return "\r\n";
+    }
+    if (bytes[pos] == '\r') {
+        return (pos + 1 < bytes.size() && bytes[pos + 1] == '\n') ? "\r\n" : "\r";
+    }
+    return "\n";
+}
+
+bool HasLineBreakOrNul(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+std::string CheckNames(std::string_view section, std::string_view key) {
+    if (section.empty() || HasLineBreakOrNul(section) || section.find(']') != std::string::npos ||
+        TrimBlanks(section).size() != section.size()) {
+        return "invalid section name \"" + std::string(section) + "\"";
+    }
+    if (key.empty() || HasLineBreakOrNul(key) || key.find('=') != std::string::npos ||
+        TrimBlanks(key).size() != key.size() || key.front() == '[' || key.front() == ';' ||
+        key.front() == '#') {
+        return "invalid key name \"" + std::string(key) + "\"";
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<std::string> ProfileFile::Get(std::string_view section, std::string_view key) const {
+    const std::vector<Line> lines = SplitLines(m_bytes);
+    const KeyLocation location = Locate(m_bytes, lines, section, key);
+    if (!location.key_line) {
+        return std::nullopt;
+    }
+    const ParsedLine parsed = ParseLine(m_bytes, lines[*location.key_line]);
+    const std::string_view raw = CutOnCharacterBoundary(Unquote(parsed.value),
+                                                        PROFILE_VALUE_MAX_BYTES);
+    return DecodeFileText(raw);
+}
+
+WriteOutcome ProfileFile::Set(std::string_view section, std::string_view key,
+                              std::string_view value) {
+    if (std::string error = CheckNames(section, key); !error.empty()) {
+        return {error};
+    }
+    if (HasLineBreakOrNul(value)) {
+        return {"the value for [" + std::string(section) + "] " + std::string(key) +
+                " contains a line break"};
+    }
+    const std::vector<Line> lines = SplitLines(m_bytes);
+    const KeyLocation location = Locate(m_bytes, lines, section, key);
+    const std::string line_end(LineEndOf(m_bytes));
+    const std::string key_line = std::string(key) + "=" + QuoteIfNeeded(value);
+
+    if (location.key_line) {
+        const Line& line = lines[*location.key_line];
+        const ParsedLine parsed = ParseLine(m_bytes, line);
+        m_bytes.replace(parsed.value_begin, line.end - parsed.value_begin, QuoteIfNeeded(value));
+    } else if (location.section_line) {
+        const Line& after = lines[location.last_key_line];
+        const bool has_line_end = after.next > after.end;
+        std::string insert = has_line_end ? key_line + line_end : line_end + key_line + line_end;
+        m_bytes.insert(after.next, insert);
+    } else {
+        std::string append;
+        const bool ends_open = !m_bytes.empty() && m_bytes.back() != '\n' &&
+                               m_bytes.back() != '\r' && m_bytes != UTF8_BOM;
+        if (ends_open) {
+            append += line_end;
+        }
+        append += "[" + std::string(section) + "]" + line_end + key_line + line_end;
+        m_bytes += append;
+    }
+    return {};
+}
+
+std::string GetProfileString(const std::filesystem::path& file, std::string_view section,
+                             std::string_view key, std::string_view default_value) {
+    std::string error;
+    const std::optional<std::string> bytes = ReadWholeFile(file, error);
+    if (!bytes) {
+        return std::string(default_value);
+    }
+    return ProfileFile(*bytes).Get(section, key).value_or(std::string(default_value));
+}
+
+WriteOutcome WriteProfileStrings(const std::filesystem::path& file,
+                                 const std::vector<ProfileEntry>& entries) {
+    std::string error;
+    std::optional<std::string> bytes = ReadWholeFile(file, error);
+    if (!error.empty()) {
+        return {error};
+    }
+    ProfileFile profile(bytes.value_or(std::string()));
+    for (const ProfileEntry& entry : entries) {
+        if (WriteOutcome outcome = profile.Set(entry.section, entry.key, entry.value);
+            !outcome.Ok()) {
+            return outcome;
+        }
+    }
+    return ReplaceFileAtomically(file, profile.Bytes());
+}
+
+}  // namespace sorane

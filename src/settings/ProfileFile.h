@@ -1,0 +1,66 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sorane {
+
+/// The longest value a read returns, in bytes (a 1023-byte buffer with its NUL).
+inline constexpr std::size_t PROFILE_VALUE_MAX_BYTES = 1022;
+
+/// What a change or a write did: nothing went wrong, or why it failed.
+struct WriteOutcome {
+    std::string error;  ///< empty when it succeeded
+    bool Ok() const { return error.empty(); }
+};
+
+/// One key to write: [section] key=value.
+struct ProfileEntry {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
+/// A private-profile (INI) file held as its exact bytes.
+///
+/// Reading follows the Windows profile functions: names match without regard
+/// to ASCII letter case; the first matching section and key win; blanks around
+/// names and values are ignored; one pair of matching quotes around a value is
+/// removed; lines starting with ';' or '#' are comments; CRLF, LF and CR all end
+/// a line. Changing a key touches only that key's value (or adds one line, or a
+/// section at the end); every other byte of the file stays as it was.
+class ProfileFile {
+public:
+    ProfileFile() = default;
+    explicit ProfileFile(std::string bytes) : m_bytes(std::move(bytes)) {}
+
+    /// The value of [section] key as UTF-8 (decoded from code page 932 when the
+    /// line is not UTF-8), cut to PROFILE_VALUE_MAX_BYTES on a character
+    /// boundary; nullopt when the section or the key is missing.
+    std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+
+    /// Sets [section] key=value in memory. Refuses (and changes nothing) a name
+    /// that could not be read back as itself, and a value with a line break.
+    WriteOutcome Set(std::string_view section, std::string_view key, std::string_view value);
+
+    const std::string& Bytes() const { return m_bytes; }
+
+private:
+    std::string m_bytes;
+};
+
+/// Reads a key the way GetPrivateProfileString does: the value, or
+/// default_value when the file, the section or the key is missing.
+std::string GetProfileString(const std::filesystem::path& file, std::string_view section,
+                             std::string_view key, std::string_view default_value);
+
+/// Writes the entries, in order, as one atomic replacement of the file (created
+/// when missing). A file that exists but cannot be read, or is read-only, is
+/// left alone and the outcome says why.
+WriteOutcome WriteProfileStrings(const std::filesystem::path& file,
+                                 const std::vector<ProfileEntry>& entries);
+
+}  // namespace sorane

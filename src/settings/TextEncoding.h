@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace sorane {
+
+/// True when bytes are well-formed UTF-8 (no overlong forms, no surrogates).
+bool IsValidUtf8(std::string_view bytes);
+
+/// Decodes code page 932 (Windows Shift_JIS) bytes to UTF-8; a byte pair that
+/// names no character becomes U+FFFD.
+std::string Cp932ToUtf8(std::string_view bytes);
+
+/// Text as this program reads it from a file: UTF-8 when the bytes are valid
+/// UTF-8, else code page 932, as written on a Japanese Windows system.
+std::string DecodeFileText(std::string_view bytes);
+
+/// The longest prefix of at most max_bytes bytes that ends on a character
+/// boundary, in UTF-8 when the bytes are valid UTF-8 and in code page 932
+/// otherwise.
+std::string_view CutOnCharacterBoundary(std::string_view bytes, std::size_t max_bytes);
+
+}  // namespace sorane

@@ -1,0 +1,249 @@
+#include "settings/ProfileFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "TempFolder.h"
+
+namespace sorane {
+namespace {
+
+std::optional<std::string> Read(const std::string& bytes, const char* section, const char* key) {
+    return ProfileFile(bytes).Get(section, key);
+}
+
+struct ReadCase {
+    const char* name;
+    std::string bytes;
+    const char* section;
+    const char* key;
+    std::optional<std::string> expected;
+    friend void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ProfileFileReadTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ProfileFileReadTest, ReadsAsTheWindowsProfileFunctionsDo) {
+    const ReadCase& c = GetParam();
+    EXPECT_EQ(Read(c.bytes, c.section, c.key), c.expected) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProfileFileReadTest,
+    ::testing::Values(
+        ReadCase{"plain", "[Color]\r\nhour=7\r\n", "Color", "hour", "7"},
+        ReadCase{"names ignore letter case", "[COLOR]\r\nHour=7\r\n", "Color", "hour", "7"},
+        ReadCase{"key only in its own section", "[Color]\r\nhour=7\r\n[Time]\r\nmin=3\r\n", "Time",
+                 "hour", std::nullopt},
+        ReadCase{"same key in two sections", "[Color]\r\nhour=7\r\n[Time]\r\nhour=9\r\n", "Time",
+                 "hour", "9"},
+        ReadCase{"missing section", "[Pos]\r\nTop=1\r\n", "Color", "hour", std::nullopt},
+        ReadCase{"empty value is empty, not missing", "[Color]\r\nhour=\r\n", "Color", "hour",
+                 ""},
+        ReadCase{"blanks and tabs around names and value", "  [ Pos ]  \r\n\t Top \t=  -450 \t\r\n",
+                 "Pos", "Top", "-450"},
+        ReadCase{"text after the bracket is ignored", "[Pos] trailing\r\nTop=1\r\n", "Pos", "Top",
+                 "1"},
+        ReadCase{"first of a duplicated key wins", "[Pos]\r\nTop=1\r\nTop=2\r\n", "Pos", "Top",
+                 "1"},
+        ReadCase{"a later copy of a section is not merged",
+                 "[Pos]\r\nTop=1\r\n[Mode]\r\nView=0\r\n[Pos]\r\nLeft=5\r\n", "Pos", "Left",
+                 std::nullopt},
+        ReadCase{"double quotes removed", "[Time]\r\nWave=\" a.wav \"\r\n", "Time", "Wave",
+                 " a.wav "},
+        ReadCase{"single quotes removed", "[Time]\r\nWave='a.wav'\r\n", "Time", "Wave", "a.wav"},
+        ReadCase{"unmatched quotes kept", "[Time]\r\nWave=\"a.wav'\r\n", "Time", "Wave",
+                 "\"a.wav'"},
+        ReadCase{"no inline comments", "[Time]\r\nWave=a;b #c\r\n", "Time", "Wave", "a;b #c"},
+        ReadCase{"comment lines skipped", "[Pos]\r\n;Top=1\r\n#Top=2\r\nTop=3\r\n", "Pos", "Top",
+                 "3"},
+        ReadCase{"value starts after the first equals sign", "[Time]\r\nWave=a=b\r\n", "Time",
+                 "Wave", "a=b"},
+        ReadCase{"line without equals is no key", "[Pos]\r\nTop\r\n", "Pos", "Top", std::nullopt},
+        ReadCase{"LF line ends", "[Pos]\nTop=4\nLeft=5\n", "Pos", "Left", "5"},
+        ReadCase{"lone CR line ends", "[Pos]\rTop=4\rLeft=5", "Pos", "Left", "5"},
+        ReadCase{"UTF-8 byte-order mark skipped", "\xEF\xBB\xBF[Pos]\r\nTop=4\r\n", "Pos", "Top",
+                 "4"},
+        ReadCase{"keys before any section belong to none", "Top=1\r\n[Pos]\r\n", "Pos", "Top",
+                 std::nullopt},
+        ReadCase{"CP932 text from Windows",
+                 "[Time]\r\nWave=C:\\\x83\x5C\x83\x89\x83\x6C\\\x89\xB9.wav\r\n", "Time", "Wave",
+                 "C:\\ソラネ\\音.wav"},
+        ReadCase{"UTF-8 text", "[Time]\r\nWave=/home/u/ソラネ/音.wav\r\n", "Time", "Wave",
+                 "/home/u/ソラネ/音.wav"}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        for (char& c : name) {
+            if (!std::isalnum(static_cast<unsigned char>(c))) {
+                c = '_';
+            }
+        }
+        return name;
+    });
+
+TEST(ProfileFileTest, LongValueIsCutTo1022BytesOnACharacterBoundary) {
+    const std::string ascii(1500, 'a');
+    EXPECT_EQ(Read("[Time]\r\nWave=" + ascii + "\r\n", "Time", "Wave"), std::string(1022, 'a'));
+
+    // 341 three-byte characters are 1023 bytes: the last one does not fit.
+    std::string kana;
+    for (int i = 0; i < 341; ++i) {
+        kana += "あ";
+    }
+    const std::string cut = *Read("[Time]\r\nWave=" + kana + "\r\n", "Time", "Wave");
+    EXPECT_EQ(cut.size(), 1020u);
+    EXPECT_EQ(cut, kana.substr(0, 1020));
+
+    // In CP932 a two-byte character starting at byte 1022 is dropped whole.
+    std::string pairs = "a";
+    for (int i = 0; i < 511; ++i) {
+        pairs += "\x82\xA0";  // あ
+    }
+    const std::string decoded = *Read("[Time]\r\nWave=" + pairs + "\r\n", "Time", "Wave");
+    EXPECT_EQ(decoded.size(), 1u + 510u * 3u);
+}
+
+struct WriteCase {
+    const char* name;
+    std::string before;
+    const char* section;
+    const char* key;
+    const char* value;
+    std::string after;
+    friend void PrintTo(const WriteCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ProfileFileWriteTest : public ::testing::TestWithParam<WriteCase> {};
+
+TEST_P(ProfileFileWriteTest, ChangesOnlyWhatItMust) {
+    const WriteCase& c = GetParam();
+    ProfileFile file(c.before);
+    ASSERT_TRUE(file.Set(c.section, c.key, c.value).Ok()) << c.name;
+    EXPECT_EQ(file.Bytes(), c.after) << c.name;
+    EXPECT_EQ(file.Get(c.section, c.key), std::string(c.value)) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProfileFileWriteTest,
+    ::testing::Values(
+        WriteCase{"new file", "", "Pos", "Top", "3000", "[Pos]\r\nTop=3000\r\n"},
+        WriteCase{"new section at the end", "[Color]\r\nhour=1\r\n", "Pos", "Top", "15",
+                  "[Color]\r\nhour=1\r\n[Pos]\r\nTop=15\r\n"},
+        WriteCase{"new section after a last line without line end", "[Color]\nhour=1", "Pos",
+                  "Top", "15", "[Color]\nhour=1\n[Pos]\nTop=15\n"},
+        WriteCase{"new key after the last key of its section, not after blank lines",
+                  "[Pos]\r\nTop=1\r\n\r\n; note\r\n[Mode]\r\nView=1\r\n", "Pos", "Left", "2",
+                  "[Pos]\r\nTop=1\r\nLeft=2\r\n\r\n; note\r\n[Mode]\r\nView=1\r\n"},
+        WriteCase{"new key in an empty section", "[Pos]\r\n[Mode]\r\n", "Pos", "Left", "2",
+                  "[Pos]\r\nLeft=2\r\n[Mode]\r\n"},
+        WriteCase{"replaced value keeps the file's spelling and spacing",
+                  "; my clock\r\n[ pos ]\r\n  TOP = 12 \r\nLeft=3\r\n", "Pos", "Top", "-450",
+                  "; my clock\r\n[ pos ]\r\n  TOP = -450\r\nLeft=3\r\n"},
+        WriteCase{"file's own LF line ends kept", "[Pos]\nTop=1\n", "Pos", "Left", "2",
+                  "[Pos]\nTop=1\nLeft=2\n"},
+        WriteCase{"only the first of a duplicated section changes",
+                  "[Pos]\r\nTop=1\r\n[Pos]\r\nTop=2\r\n", "Pos", "Top", "9",
+                  "[Pos]\r\nTop=9\r\n[Pos]\r\nTop=2\r\n"},
+        WriteCase{"value with blanks at its edges is quoted", "", "Time", "Wave", " a.wav ",
+                  "[Time]\r\nWave=\" a.wav \"\r\n"},
+        WriteCase{"value that looks quoted is quoted again", "", "Time", "Wave", "'a.wav'",
+                  "[Time]\r\nWave=\"'a.wav'\"\r\n"},
+        WriteCase{"empty value", "[Time]\r\nWave=x\r\n", "Time", "Wave", "",
+                  "[Time]\r\nWave=\r\n"},
+        WriteCase{"byte-order mark kept", "\xEF\xBB\xBF", "Pos", "Top", "1",
+                  "\xEF\xBB\xBF[Pos]\r\nTop=1\r\n"}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST(ProfileFileTest, RefusesValuesAndNamesThatWouldNotReadBack) {
+    ProfileFile file("[Time]\r\nWave=a\r\n");
+    EXPECT_FALSE(file.Set("Time", "Wave", "two\nlines").Ok());
+    EXPECT_FALSE(file.Set("Time", "Wave", "cr\rhere").Ok());
+    EXPECT_FALSE(file.Set("Ti]me", "Wave", "x").Ok());
+    EXPECT_FALSE(file.Set("Time", "Wa=ve", "x").Ok());
+    EXPECT_FALSE(file.Set("Time", "", "x").Ok());
+    EXPECT_EQ(file.Bytes(), "[Time]\r\nWave=a\r\n");
+}
+
+TEST(ProfileFileTest, MissingFileReadsTheDefaultAndIsNotCreated) {
+    TempFolder folder;
+    const auto ini = folder.Path() / "Clock.ini";
+    EXPECT_EQ(GetProfileString(ini, "Color", "hour", "1"), "1");
+    EXPECT_FALSE(std::filesystem::exists(ini));
+}
+
+TEST(ProfileFileTest, SaveKeepsCommentsSpacingAndUnknownKeysByteForByte) {
+    TempFolder folder;
+    const auto ini = folder.Path() / "Clock.ini";
+    const std::string before =
+        "; ソラネ settings, edited by hand\n"
+        "[Color]\n"
+        "hour = 4   \n"
+        "Extra=keep me\n"
+        "\n"
+        "[Pos]\r\n"
+        "Top=1\r\n";
+    folder.Write("Clock.ini", before);
+    ASSERT_TRUE(WriteProfileStrings(ini, {{"Color", "hour", "12"}, {"Pos", "Left", "30"}}).Ok());
+    EXPECT_EQ(folder.Read("Clock.ini"),
+              "; ソラネ settings, edited by hand\n"
+              "[Color]\n"
+              "hour = 12\n"
+              "Extra=keep me\n"
+              "\n"
+              "[Pos]\r\n"
+              "Top=1\r\n"
+              "Left=30\n");
+}
+
+TEST(ProfileFileTest, FailedWriteReportsTheReasonAndLeavesNoTrace) {
+    TempFolder folder;
+    folder.Write("not-a-folder", "x");
+    const auto ini = folder.Path() / "not-a-folder" / "Clock.ini";
+    const WriteOutcome outcome = WriteProfileStrings(ini, {{"Pos", "Top", "1"}});
+    EXPECT_FALSE(outcome.Ok());
+    EXPECT_NE(outcome.error.find("not-a-folder"), std::string::npos) << outcome.error;
+    EXPECT_EQ(folder.Read("not-a-folder"), "x");
+}
+
+TEST(ProfileFileTest, ReadOnlyFileIsLeftAlone) {
+    TempFolder folder;
+    folder.Write("Clock.ini", "[Pos]\r\nTop=1\r\n");
+    const auto ini = folder.Path() / "Clock.ini";
+    std::filesystem::permissions(ini, std::filesystem::perms::owner_read |
+                                          std::filesystem::perms::group_read |
+                                          std::filesystem::perms::others_read);
+    const WriteOutcome outcome = WriteProfileStrings(ini, {{"Pos", "Top", "2"}});
+    EXPECT_FALSE(outcome.Ok());
+    EXPECT_NE(outcome.error.find("read-only"), std::string::npos) << outcome.error;
+    EXPECT_EQ(folder.Read("Clock.ini"), "[Pos]\r\nTop=1\r\n");
+}
+
+TEST(ProfileFileTest, WriteLeavesNoTemporaryFileAndKeepsPermissions) {
+    TempFolder folder;
+    folder.Write("Clock.ini", "[Pos]\r\nTop=1\r\n");
+    const auto ini = folder.Path() / "Clock.ini";
+    const auto perms = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+    std::filesystem::permissions(ini, perms);
+    ASSERT_TRUE(WriteProfileStrings(ini, {{"Pos", "Top", "2"}}).Ok());
+    EXPECT_EQ(std::filesystem::status(ini).permissions() & std::filesystem::perms::all, perms);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+}
+
+TEST(ProfileFileTest, WriteThroughASymbolicLinkReplacesItsTarget) {
+    TempFolder folder;
+    folder.Write("real.ini", "[Pos]\r\nTop=1\r\n");
+    std::filesystem::create_symlink("real.ini", folder.Path() / "Clock.ini");
+    ASSERT_TRUE(WriteProfileStrings(folder.Path() / "Clock.ini", {{"Pos", "Top", "2"}}).Ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.Path() / "Clock.ini"));
+    EXPECT_EQ(folder.Read("real.ini"), "[Pos]\r\nTop=2\r\n");
+}
+
+}  // namespace
+}  // namespace sorane
