@@ -50,8 +50,7 @@ std::string DateText(const LocalDate& date) {
     if (year < 1) {
         year = 1;
     }
-    return era->initial + TwoDigits(year) + "/" + TwoDigits(date.month) + "/" +
-           TwoDigits(date.day);
+    return era->initial + TwoDigits(year) + "/" + TwoDigits(date.month) + "/" + TwoDigits(date.day);
 }
 
 }  // namespace sorane

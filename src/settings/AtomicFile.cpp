@@ -44,7 +44,9 @@ bool IsReadOnly(fs::perms perms) {
 
 #ifdef SORANE_POSIX_FILES
 
-std::string ErrnoText() { return std::error_code(errno, std::generic_category()).message(); }
+std::string ErrnoText() {
+    return std::error_code(errno, std::generic_category()).message();
+}
 
 bool WriteAll(int fd, std::string_view content) {
     while (!content.empty()) {

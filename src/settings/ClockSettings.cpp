@@ -25,18 +25,21 @@ constexpr NumberRule COLOUR_RULE{0, PALETTE_LAST_INDEX, "0 から 15 までの�
 constexpr NumberRule POSITION_RULE{INT32_MIN, INT32_MAX,
                                    "-2147483648 から 2147483647 までの整数（位置、twip）"};
 
-std::string ByteText(std::uint8_t value) { return std::to_string(value); }
+std::string ByteText(std::uint8_t value) {
+    return std::to_string(value);
+}
 
 }  // namespace
 
 std::string SettingsError::Message() const {
-    return "設定ファイルの値が正しくないため、ソラネを起動できません。\n\n"
-           "ファイル: " + file + "\n"
-           "セクション: [" + section + "]\n"
-           "キー: " + key + "\n"
-           "値: \"" + value + "\"\n"
-           "正しい値: " + expected + "\n\n"
-           "この値を直すか、この行を消してから、もう一度起動してください。";
+    std::string message = "設定ファイルの値が正しくないため、ソラネを起動できません。\n\n";
+    message += "ファイル: " + file + "\n";
+    message += "セクション: [" + section + "]\n";
+    message += "キー: " + key + "\n";
+    message += "値: \"" + value + "\"\n";
+    message += "正しい値: " + expected + "\n\n";
+    message += "この値を直すか、この行を消してから、もう一度起動してください。";
+    return message;
 }
 
 std::string IniPathFor(const std::string& app_path) {
@@ -87,9 +90,9 @@ std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& sett
 
 WriteOutcome SavePosition(ClockState& state, std::int32_t top_twips, std::int32_t left_twips) {
     state.IniPath = IniPathFor(state.AppPath);
-    return WriteProfileStrings(PathFromUtf8(state.IniPath),
-                               {{"Pos", "Top", std::to_string(top_twips)},
-                                {"Pos", "Left", std::to_string(left_twips)}});
+    return WriteProfileStrings(
+        PathFromUtf8(state.IniPath),
+        {{"Pos", "Top", std::to_string(top_twips)}, {"Pos", "Left", std::to_string(left_twips)}});
 }
 
 WriteOutcome SaveAlarm(ClockState& state, const ClockSettings& settings) {

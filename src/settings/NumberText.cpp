@@ -50,7 +50,8 @@ std::optional<std::int64_t> ParseWholeNumber(std::string_view text, std::int64_t
     // point error can turn 2.5 into 2.4999.
     if (!fraction.empty()) {
         const char first = fraction.front();
-        const bool rest_non_zero = fraction.substr(1).find_first_not_of('0') != std::string_view::npos;
+        const bool rest_non_zero =
+            fraction.substr(1).find_first_not_of('0') != std::string_view::npos;
         bool round_up = false;
         if (first > '5' || (first == '5' && rest_non_zero)) {
             round_up = true;

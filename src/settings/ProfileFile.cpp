@@ -10,7 +10,9 @@ namespace {
 
 constexpr std::string_view UTF8_BOM = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
@@ -22,12 +24,14 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool NamesMatch(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return AsciiLower(x) == AsciiLower(y);
+           });
 }
 
 // One line of the file: [begin, end) is its text, next is where the following
@@ -60,7 +64,7 @@ std::vector<Line> SplitLines(std::string_view bytes) {
         }
         const std::size_t next =
             (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? end + 2
-                                                                                      : end + 1;
+                                                                                     : end + 1;
         lines.push_back({pos, end, next});
         pos = next;
     }
@@ -102,8 +106,8 @@ struct KeyLocation {
     std::size_t last_key_line = 0;            // last key line of that section (or its header)
 };
 
-KeyLocation Locate(std::string_view bytes, const std::vector<Line>& lines,
-                   std::string_view section, std::string_view key) {
+KeyLocation Locate(std::string_view bytes, const std::vector<Line>& lines, std::string_view section,
+                   std::string_view key) {
     KeyLocation location;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const ParsedLine parsed = ParseLine(bytes, lines[i]);
@@ -181,8 +185,8 @@ std::optional<std::string> ProfileFile::Get(std::string_view section, std::strin
         return std::nullopt;
     }
     const ParsedLine parsed = ParseLine(m_bytes, lines[*location.key_line]);
-    const std::string_view raw = CutOnCharacterBoundary(Unquote(parsed.value),
-                                                        PROFILE_VALUE_MAX_BYTES);
+    const std::string_view raw =
+        CutOnCharacterBoundary(Unquote(parsed.value), PROFILE_VALUE_MAX_BYTES);
     return DecodeFileText(raw);
 }
 

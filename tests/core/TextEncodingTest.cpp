@@ -17,11 +17,11 @@ TEST(TextEncodingTest, RecognisesWellFormedUtf8Only) {
 
 TEST(TextEncodingTest, DecodesCp932AsAJapaneseWindowsSystemWroteIt) {
     EXPECT_EQ(Cp932ToUtf8("\x83\x5C\x83\x89\x83\x6C"), "ソラネ");
-    EXPECT_EQ(Cp932ToUtf8("\xB1\xDD"), "ｱﾝ");                   // half-width katakana
+    EXPECT_EQ(Cp932ToUtf8("\xB1\xDD"), "ｱﾝ");                    // half-width katakana
     EXPECT_EQ(Cp932ToUtf8("C:\\\x8E\x9E\x8C\x76"), "C:\\時計");  // backslash stays
-    EXPECT_EQ(Cp932ToUtf8("\x81\x40"), "\u3000");               // ideographic space
+    EXPECT_EQ(Cp932ToUtf8("\x81\x40"), "\u3000");                // ideographic space
     EXPECT_EQ(Cp932ToUtf8("\x87\x40"), "①");                     // NEC special row
-    EXPECT_EQ(Cp932ToUtf8("\x82"), "\uFFFD");                   // lead byte at the end
+    EXPECT_EQ(Cp932ToUtf8("\x82"), "\uFFFD");                    // lead byte at the end
     EXPECT_EQ(Cp932ToUtf8("\xA0"), "\uFFFD");
 }
 

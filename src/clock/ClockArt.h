@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <array>
+
+#include "clock/Palette16.h"
+#include "clock/TickRules.h"
+
+namespace sorane {
+
+/// The three face pictures, rendered once from their vector sources at a
+/// device pixel ratio, so that swapping them each second costs nothing.
+class ClockFaces {
+public:
+    explicit ClockFaces(qreal device_pixel_ratio);
+    const QPixmap& Picture(Face face) const { return m_pictures[static_cast<int>(face)]; }
+
+private:
+    std::array<QPixmap, 3> m_pictures;
+};
+
+/// The colours of the three hands.
+struct HandColours {
+    Rgb hour = 0;
+    Rgb minute = 0;
+    Rgb second = 0;
+};
+
+/// Draws the hands, antialiased, 3, 2 and 1 pixels wide, each over a faint
+/// halo of the opposite lightness so that every palette colour stays visible
+/// over every part of the face.
+void PaintHands(QPainter& painter, const Hands& hands, const HandColours& colours);
+
+/// The application icon rendered at size x size pixels.
+QImage RenderIcon(int size);
+
+/// The application icon, in the sizes desktops ask for.
+QIcon ApplicationIcon();
+
+}  // namespace sorane

@@ -1,0 +1,57 @@
+#include "clock/StartupRules.h"
+
+#include <cmath>
+
+#include "clock/TickRules.h"
+
+namespace sorane {
+namespace {
+
+constexpr std::int32_t DEFAULT_POSITION_TWIPS = 50;
+
+bool IsSet(const char* value) {
+    return value != nullptr && *value != '\0';
+}
+
+bool Overlaps(const ScreenRect& a, const ScreenRect& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
+
+}  // namespace
+
+std::string AppPathFrom(const std::string& program_directory, char separator) {
+    if (!program_directory.empty() && program_directory.back() == separator) {
+        return program_directory;
+    }
+    return program_directory + separator;
+}
+
+int TwipsToPixels(std::int32_t twips) {
+    return static_cast<int>(std::floor(twips / static_cast<double>(TWIPS_PER_PIXEL) + 0.5));
+}
+
+ScreenPoint ClockPlacement(std::int32_t left_twips, std::int32_t top_twips,
+                           const std::vector<ScreenRect>& screens) {
+    const ScreenPoint saved{TwipsToPixels(left_twips), TwipsToPixels(top_twips)};
+    const ScreenRect clock{saved.x, saved.y, CLOCK_SIZE, CLOCK_SIZE};
+    if (screens.empty()) {
+        return saved;
+    }
+    for (const ScreenRect& screen : screens) {
+        if (Overlaps(clock, screen)) {
+            return saved;
+        }
+    }
+    return {TwipsToPixels(DEFAULT_POSITION_TWIPS), TwipsToPixels(DEFAULT_POSITION_TWIPS)};
+}
+
+std::optional<std::string> PreferredQtPlatform(const char* wayland_display, const char* display,
+                                               const char* qt_qpa_platform) {
+    if (IsSet(wayland_display) && IsSet(display) && !IsSet(qt_qpa_platform)) {
+        return "xcb";
+    }
+    return std::nullopt;
+}
+
+}  // namespace sorane

@@ -1,0 +1,140 @@
+#include "clock/TickRules.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "clock/TimeText.h"
+
+namespace sorane {
+namespace {
+
+// The value of pi the hand angles have always been computed with.
+constexpr double PI = 3.141592;
+
+// How far past a second boundary the tick aims, so that timer slack never
+// lands it before the boundary and shows the same second twice.
+constexpr int TICK_MARGIN_MS = 2;
+
+const std::string TIMER_TITLE = "ソラネ Ver.1.1";
+
+float Radians(double degrees) {
+    return static_cast<float>(degrees / 180 * PI);
+}
+
+HandLine Hand(float radians, int length_factor, int twips_per_pixel) {
+    // The window's centre, then the tip; the products are 16-bit integers and
+    // the halving is done in floating point.
+    const auto span = static_cast<std::int16_t>(twips_per_pixel * CLOCK_SIZE);
+    const auto reach = static_cast<std::int16_t>(twips_per_pixel * length_factor);
+    HandLine line;
+    line.from.x = static_cast<float>(span / 2.0);
+    line.from.y = static_cast<float>(span / 2.0);
+    line.to.x = static_cast<float>(line.from.x + reach / 2.0 * std::cos(radians));
+    line.to.y = static_cast<float>(line.from.y - reach / 2.0 * std::sin(radians));
+    return line;
+}
+
+}  // namespace
+
+Face FaceForSecond(int second) {
+    return second % 4 == 0 ? Face::Wink : Face::Ordinary;
+}
+
+Hands HandsAt(int hour, int minute, int second, int twips_per_pixel) {
+    const int hour12 = hour > 12 ? hour - 12 : hour;
+    const auto hour_degrees = static_cast<std::int16_t>(hour12 * 30);
+    const double hour_angle = 90 - (minute * 0.5 + hour_degrees);
+    const auto minute_angle = static_cast<std::int16_t>(90 - minute * 6);
+    const auto second_angle = static_cast<std::int16_t>(90 - second * 6);
+    return Hands{
+        Hand(Radians(hour_angle), 120, twips_per_pixel),
+        Hand(Radians(minute_angle), 135, twips_per_pixel),
+        Hand(Radians(second_angle), 140, twips_per_pixel),
+    };
+}
+
+bool StealthNeedsCursor(const ClockSettings& settings, const ClockState& state) {
+    return settings.Sterus == 1 && state.MouseInside;
+}
+
+bool CursorInsideClock(float left_twips, float top_twips, ScreenPoint cursor) {
+    // The x and y are cut to 16 bits as the cursor reader has always given them.
+    const double x = static_cast<std::int16_t>(cursor.x);
+    const double y = static_cast<std::int16_t>(cursor.y);
+    const double left = left_twips / static_cast<double>(TWIPS_PER_PIXEL);
+    const double top = top_twips / static_cast<double>(TWIPS_PER_PIXEL);
+    return left < x && x < left + CLOCK_SIZE && top < y && y < top + CLOCK_SIZE;
+}
+
+std::optional<std::string> LineTextFor(int view, const LocalDateTime& now) {
+    if (view == 0) {
+        return TimeText(now);
+    }
+    if (view == 1) {
+        return DateText(now.Date());
+    }
+    return std::nullopt;
+}
+
+TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInput& input) {
+    TickOutcome outcome;
+
+    if (StealthNeedsCursor(settings, state)) {
+        const ScreenPoint cursor = input.cursor.value_or(ScreenPoint{});
+        if (CursorInsideClock(input.left_twips, input.top_twips, cursor)) {
+            outcome.stealth = StealthAction::Hide;
+        } else if (!state.Quitting && !state.DialogOpen) {
+            outcome.stealth = StealthAction::Show;
+            state.MouseInside = false;
+        }
+    } else {
+        state.MouseInside = false;
+    }
+
+    const LocalDateTime& now = input.now;
+    outcome.face = FaceForSecond(now.second);
+    outcome.hands = HandsAt(now.hour, now.minute, now.second);
+    outcome.line_text = LineTextFor(settings.View, now);
+
+    // Each announcement is disarmed before it is shown, so that ticks running
+    // while its box is open never announce it again.
+    if (state.TimerArmed == 1 && input.steady_now > state.TimerEndsAt) {
+        outcome.announcements.push_back(
+            {"時間です！\n" + std::to_string(state.TimerSeconds / 60) + "分立ちました", TIMER_TITLE,
+             MessageIcon::None});
+        DisarmCountdown(state);
+    }
+
+    const bool alarm_set = settings.TimeHour != 0 || settings.TimeMin != 0;
+    if (alarm_set && now.hour == settings.TimeHour && now.minute == settings.TimeMin &&
+        state.AlarmFiredOn != now.Date()) {
+        outcome.announcements.push_back({"時間です！", TIMER_TITLE, MessageIcon::None});
+        state.AlarmFiredOn = now.Date();
+    }
+
+    if (!outcome.announcements.empty() || input.announcements_open > 0) {
+        outcome.face = Face::Surprised;
+    }
+    return outcome;
+}
+
+void ArmCountdown(ClockState& state, std::int16_t seconds, const LocalDateTime& now,
+                  double steady_now) {
+    state.TimerSeconds = seconds;
+    state.TimerDeadline = static_cast<float>(now.SecondsSinceMidnight() + seconds);
+    state.TimerArmed = 1;
+    state.TimerEndsAt = steady_now + seconds;
+}
+
+void DisarmCountdown(ClockState& state) {
+    state.TimerDeadline = 0;
+    state.TimerArmed = 0;
+    state.TimerSeconds = 0;
+    state.TimerEndsAt = 0;
+}
+
+int MillisecondsToNextTick(const LocalDateTime& now) {
+    return 1000 - now.millisecond + TICK_MARGIN_MS;
+}
+
+}  // namespace sorane

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Desktop.h"
+#include "platform/LocalDateTime.h"
+#include "settings/ClockSettings.h"
+
+namespace sorane {
+
+/// Twips per pixel wherever the clock converts between the two.
+inline constexpr int TWIPS_PER_PIXEL = 15;
+/// The clock window's width and height, in pixels.
+inline constexpr int CLOCK_SIZE = 150;
+
+/// The three face pictures.
+enum class Face { Ordinary, Wink, Surprised };
+
+/// A point in twips, window coordinates, y growing downwards.
+struct TwipPoint {
+    float x = 0;
+    float y = 0;
+};
+
+/// One hand, from the centre to its tip, in twips.
+struct HandLine {
+    TwipPoint from;
+    TwipPoint to;
+};
+
+struct Hands {
+    HandLine hour;
+    HandLine minute;
+    HandLine second;
+};
+
+/// The face for a second (0-59): the wink on seconds divisible by 4.
+Face FaceForSecond(int second);
+
+/// The hands at a time of day. The hour hand moves half a degree a minute,
+/// not with the seconds; the angles use pi = 3.141592 and the hand lengths are
+/// 60, 67.5 and 70 pixels from the centre of the 150-pixel window.
+Hands HandsAt(int hour, int minute, int second, int twips_per_pixel = TWIPS_PER_PIXEL);
+
+/// What the stealth step does to the window.
+enum class StealthAction { None, Hide, Show };
+
+/// Whether this tick's stealth step reads the cursor (stealth on and the
+/// cursor has moved over the clock).
+bool StealthNeedsCursor(const ClockSettings& settings, const ClockState& state);
+
+/// True when the cursor (screen pixels) is strictly inside the clock's
+/// 150-pixel square whose top-left corner is at left/top twips. The fixed 15
+/// twips per pixel is used whatever the display; a cursor on the left or top
+/// edge is outside.
+bool CursorInsideClock(float left_twips, float top_twips, ScreenPoint cursor);
+
+/// Everything a tick reads.
+struct TickInput {
+    LocalDateTime now;
+    double steady_now = 0;  ///< the desktop's steady clock, seconds
+    float left_twips = 0;   ///< the window's position
+    float top_twips = 0;
+    std::optional<ScreenPoint> cursor;  ///< present when StealthNeedsCursor
+    int announcements_open = 0;         ///< countdown or alarm boxes still on screen
+};
+
+/// Everything a tick decides.
+struct TickOutcome {
+    StealthAction stealth = StealthAction::None;
+    Face face = Face::Ordinary;
+    Hands hands;
+    std::optional<std::string> line_text;  ///< new text of the date/time line
+    std::vector<Message> announcements;    ///< to show, in order, with the surprised face
+};
+
+/// One tick of the clock: stealth, face, hands, the text line, then the
+/// countdown and the alarm. Updates state: MouseInside, and the countdown and
+/// alarm once they go off (each goes off once; the countdown by the steady
+/// clock, so that midnight and changes of the wall clock do not stop it).
+TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInput& input);
+
+/// The text the line shows for a view (0 time, 1 date); nullopt for any other
+/// view, whose line is left alone.
+std::optional<std::string> LineTextFor(int view, const LocalDateTime& now);
+
+/// Arms a countdown of the given seconds from now (wall clock and steady clock).
+void ArmCountdown(ClockState& state, std::int16_t seconds, const LocalDateTime& now,
+                  double steady_now);
+
+/// Stops a running countdown.
+void DisarmCountdown(ClockState& state);
+
+/// Milliseconds from now to just past the next wall-clock second boundary.
+int MillisecondsToNextTick(const LocalDateTime& now);
+
+}  // namespace sorane

@@ -1,0 +1,17 @@
+#include "clock/clsMousePos.h"
+
+namespace sorane {
+
+std::int16_t clsMousePos::x() const {
+    return static_cast<std::int16_t>(m_desktop.CursorPos().x);
+}
+
+std::int16_t clsMousePos::y() const {
+    return static_cast<std::int16_t>(m_desktop.CursorPos().y);
+}
+
+void clsMousePos::Move(std::int16_t x, std::int16_t y) {
+    m_desktop.SetCursorPos({x, y});
+}
+
+}  // namespace sorane

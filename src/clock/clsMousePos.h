@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Desktop.h"
+
+namespace sorane {
+
+/// Reads and places the mouse cursor. Every read asks the desktop anew.
+class clsMousePos {
+public:
+    explicit clsMousePos(Desktop& desktop) : m_desktop(desktop) {}
+
+    /// The cursor's x in screen pixels, cut to 16 bits.
+    std::int16_t x() const;
+    /// The cursor's y in screen pixels, cut to 16 bits.
+    std::int16_t y() const;
+    /// Puts the cursor at (x, y) screen pixels.
+    void Move(std::int16_t x, std::int16_t y);
+
+private:
+    Desktop& m_desktop;
+};
+
+}  // namespace sorane

@@ -1,0 +1,187 @@
+#include "clock/frmClock.h"
+
+#include <QDir>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QSystemTrayIcon>
+#include <iostream>
+
+#include "clock/Palette16.h"
+#include "clock/StartupRules.h"
+#include "platform/QtDesktop.h"
+
+namespace sorane {
+
+/// Draws the hands above the face and the text line.
+class HandsOverlay : public QWidget {
+public:
+    explicit HandsOverlay(frmClock* clock) : QWidget(clock), m_clock(clock) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(0, 0, CLOCK_SIZE, CLOCK_SIZE);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!m_clock->CurrentHands()) {
+            return;  // no hands before the first tick
+        }
+        QPainter painter(this);
+        PaintHands(painter, *m_clock->CurrentHands(), m_clock->CurrentHandColours());
+    }
+
+private:
+    frmClock* m_clock;
+};
+
+frmClock::frmClock(Desktop& desktop, ClockSettings& settings, ClockState& state)
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
+      m_desktop(desktop),
+      m_settings(settings),
+      m_state(state) {
+    setFixedSize(CLOCK_SIZE, CLOCK_SIZE);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    CreateLabel();
+    m_hands_overlay = new HandsOverlay(this);
+    CreateTimer();
+}
+
+frmClock::~frmClock() = default;
+
+void frmClock::CreateLabel() {
+    lblTimDat = new QLabel("Label1", this);
+    lblTimDat->setGeometry(360 / TWIPS_PER_PIXEL, 1500 / TWIPS_PER_PIXEL, 1815 / TWIPS_PER_PIXEL,
+                           255 / TWIPS_PER_PIXEL);
+    QFont font(QStringLiteral("HG丸ｺﾞｼｯｸM-PRO"));
+    font.setPixelSize(13);  // 9.75 pt at 96 dpi
+    font.setBold(true);
+    lblTimDat->setFont(font);
+    lblTimDat->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Black on the face whatever the desktop's colour scheme.
+    QPalette palette = lblTimDat->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    lblTimDat->setPalette(palette);
+    lblTimDat->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void frmClock::CreateTimer() {
+    tmrClock = new QTimer(this);
+    tmrClock->setSingleShot(true);
+    tmrClock->setTimerType(Qt::PreciseTimer);
+    connect(tmrClock, &QTimer::timeout, this, &frmClock::tmrClock_Timer);
+}
+
+frmClock::LoadResult frmClock::Form_Load() {
+    if (!m_desktop.ClaimSingleInstance()) {
+        m_desktop.ShowMessage({"既にソラネは、起動しています。", APP_TITLE, MessageIcon::None});
+        return LoadResult::AlreadyRunning;
+    }
+    m_state.AppPath = AppPathFrom(m_desktop.ProgramDirectory(), QDir::separator().toLatin1());
+    if (const std::optional<SettingsError> error = LoadSettings(m_state, m_settings)) {
+        std::cerr << "sorane: " << error->Message() << std::endl;
+        m_desktop.ShowMessage({error->Message(), APP_TITLE, MessageIcon::Warning});
+        return LoadResult::BadSettings;
+    }
+
+    m_faces = std::make_unique<ClockFaces>(devicePixelRatioF());
+    m_face = Face::Ordinary;
+    setMask(QRegion(0, 0, CLOCK_SIZE, CLOCK_SIZE, QRegion::Ellipse));
+    PixelTwipsX = TWIPS_PER_PIXEL;
+    PixelTwipsY = TWIPS_PER_PIXEL;
+    const ScreenPoint place =
+        ClockPlacement(m_settings.PosLeft, m_settings.PosTop, m_desktop.Screens());
+    move(place.x, place.y);
+    Dragging = false;
+    ApplyDisplay();
+    m_state.Quitting = false;
+    m_state.DialogOpen = false;
+    m_state.MouseInside = false;
+    ScheduleNextTick();
+    return LoadResult::Loaded;
+}
+
+void frmClock::ApplyDisplay() {
+    const auto colour = [](std::uint8_t index) {
+        return Palette16[std::min<std::size_t>(index, PALETTE_LAST_INDEX)];
+    };
+    m_hand_colours = {colour(m_settings.ColorHour), colour(m_settings.ColorMin),
+                      colour(m_settings.ColorSec)};
+    if (m_settings.View == 0 || m_settings.View == 1) {
+        lblTimDat->setText(QString::fromStdString(*LineTextFor(m_settings.View, m_desktop.Now())));
+        lblTimDat->show();
+    } else if (m_settings.View == 2) {
+        lblTimDat->hide();
+    }
+    m_hands_overlay->update();
+}
+
+void frmClock::ScheduleNextTick() {
+    tmrClock->start(MillisecondsToNextTick(m_desktop.Now()));
+}
+
+void frmClock::tmrClock_Timer() {
+    // Re-armed first, so the clock keeps ticking while a message box is open.
+    ScheduleNextTick();
+
+    TickInput input;
+    input.now = m_desktop.Now();
+    input.steady_now = m_desktop.SteadySeconds();
+    input.left_twips = float(x() * TWIPS_PER_PIXEL);
+    input.top_twips = float(y() * TWIPS_PER_PIXEL);
+    input.announcements_open = m_announcements_open;
+    if (StealthNeedsCursor(m_settings, m_state)) {
+        if (!MousePos) {
+            MousePos = std::make_unique<clsMousePos>(m_desktop);
+        }
+        input.cursor = ScreenPoint{MousePos->x(), MousePos->y()};
+    }
+    const TickOutcome outcome = Tick(m_settings, m_state, input);
+
+    if (outcome.stealth == StealthAction::Hide) {
+        hide();
+    } else if (outcome.stealth == StealthAction::Show) {
+        // Brought to the front, but not given the keyboard: the user may be
+        // typing elsewhere, and Esc here would end the clock.
+        show();
+        raise();
+    }
+    m_hands = outcome.hands;
+    if (outcome.line_text) {
+        lblTimDat->setText(QString::fromStdString(*outcome.line_text));
+    }
+    SetFace(outcome.face);
+    for (const Message& announcement : outcome.announcements) {
+        Announce(announcement);
+    }
+}
+
+void frmClock::SetFace(Face face) {
+    m_face = face;
+    update();
+}
+
+void frmClock::Announce(const Message& message) {
+    ++m_announcements_open;
+    SetFace(Face::Surprised);
+    m_desktop.ShowMessage(message);
+    --m_announcements_open;
+}
+
+void frmClock::paintEvent(QPaintEvent*) {
+    if (!m_faces) {
+        return;
+    }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_faces->Picture(m_face));
+}
+
+void frmClock::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    if (pos.x() != 0 && pos.y() != 0) {
+        m_state.MouseInside = true;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+}  // namespace sorane

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "clock/ClockArt.h"
+#include "clock/TickRules.h"
+#include "clock/clsMousePos.h"
+#include "platform/Desktop.h"
+#include "settings/ClockSettings.h"
+
+class QSystemTrayIcon;
+
+namespace sorane {
+
+class HandsOverlay;
+
+/// The clock: a round, borderless window above all others, showing a face
+/// picture, three hands and a line with the time or the date.
+class frmClock : public QWidget {
+    Q_OBJECT
+
+public:
+    /// How loading the window ended.
+    enum class LoadResult { Loaded, AlreadyRunning, BadSettings };
+
+    frmClock(Desktop& desktop, ClockSettings& settings, ClockState& state);
+    ~frmClock() override;
+
+    /// Loads the clock: the single-instance check, AppPath, the settings, the
+    /// face, shape, stacking, position and display. Anything but Loaded means
+    /// the program must end (the user has been told why).
+    LoadResult Form_Load();
+
+    /// Applies the hand colours and the text line from the settings.
+    void ApplyDisplay();
+
+    /// The once-a-second tick.
+    void tmrClock_Timer();
+
+    /// The tray icon that closing the clock removes.
+    void AttachTrayIcon(QSystemTrayIcon* tray_icon) { m_tray_icon = tray_icon; }
+
+    QLabel* lblTimDat = nullptr;
+    QTimer* tmrClock = nullptr;
+
+    // Read by the tests and the benchmarks.
+    Face CurrentFace() const { return m_face; }
+    const std::optional<Hands>& CurrentHands() const { return m_hands; }
+    const HandColours& CurrentHandColours() const { return m_hand_colours; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void CreateLabel();
+    void CreateTimer();
+    void ScheduleNextTick();
+    void SetFace(Face face);
+    void Announce(const Message& message);
+
+    Desktop& m_desktop;
+    ClockSettings& m_settings;
+    ClockState& m_state;
+    std::unique_ptr<ClockFaces> m_faces;
+    HandsOverlay* m_hands_overlay = nullptr;
+    QSystemTrayIcon* m_tray_icon = nullptr;
+
+    Face m_face = Face::Ordinary;
+    std::optional<Hands> m_hands;
+    HandColours m_hand_colours;
+    int m_announcements_open = 0;
+
+    // The window's own state.
+    float DragX = 0;
+    float DragY = 0;
+    bool Dragging = false;
+    std::int16_t PixelTwipsX = TWIPS_PER_PIXEL;
+    std::int16_t PixelTwipsY = TWIPS_PER_PIXEL;
+    std::unique_ptr<clsMousePos> MousePos;
+};
+
+}  // namespace sorane

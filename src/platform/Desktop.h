@@ -1,0 +1,106 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/LocalDateTime.h"
+
+namespace sorane {
+
+/// The kind of message box: informative (no icon) or a warning.
+enum class MessageIcon { None, Warning };
+
+/// A modal message box with a single OK button.
+struct Message {
+    std::string text;
+    std::string title;
+    MessageIcon icon = MessageIcon::None;
+    bool operator==(const Message&) const = default;
+};
+
+/// A point on the desktop, in logical pixels.
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const ScreenPoint&) const = default;
+};
+
+/// A rectangle on the desktop, in logical pixels.
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+/// What starting a helper program (a URL opener, say) came to.
+struct LaunchResult {
+    enum class Status { Started, NotInstalled, Failed };
+    Status status = Status::Started;
+    int error_number = 0;     ///< with Failed: the number shown to the user
+    std::string description;  ///< with Failed: what went wrong
+};
+
+/// What a file dialog is asked to be.
+struct FileDialogRequest {
+    bool save = false;                 ///< a save dialog, else an open dialog
+    std::vector<std::string> filters;  ///< Qt-style name filters: "Wave (*.wav)"
+    std::string directory;
+    std::string title;
+    bool multi_select = false;
+    bool file_must_exist = false;
+    bool path_must_exist = false;
+    bool overwrite_prompt = false;
+    bool create_prompt = false;
+    bool validate_name = true;
+    bool native_dialog = true;  ///< the desktop's own dialog where it has one
+};
+
+/// What a file dialog came to.
+struct FileDialogAnswer {
+    enum class Status { Chosen, Cancelled, Failed };
+    Status status = Status::Cancelled;
+    std::vector<std::string> paths;  ///< with Chosen: the full paths chosen
+};
+
+/// Everything the clock needs from the desktop it runs on. The windows are
+/// given one; the tests give them a fake that records what they asked for.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    /// The local wall-clock time.
+    virtual LocalDateTime Now() = 0;
+    /// A steady clock in seconds, unaffected by changes of the wall clock.
+    virtual double SteadySeconds() = 0;
+
+    /// Shows a modal message box and returns when it is closed.
+    virtual void ShowMessage(const Message& message) = 0;
+
+    virtual ScreenPoint CursorPos() = 0;
+    virtual void SetCursorPos(ScreenPoint point) = 0;
+    /// The screens' geometries, in logical pixels.
+    virtual std::vector<ScreenRect> Screens() = 0;
+
+    /// The folder of the executable, as the system reports it (UTF-8).
+    virtual std::string ProgramDirectory() = 0;
+    /// Claims this user's single instance of the clock; false when another
+    /// running instance holds it.
+    virtual bool ClaimSingleInstance() = 0;
+
+    /// Opens a document with the desktop's opener; failures go unreported.
+    virtual void OpenDocument(const std::string& path) = 0;
+    /// Starts a program with arguments, never through a shell.
+    virtual LaunchResult StartProgram(const std::string& program,
+                                      const std::vector<std::string>& arguments) = 0;
+    /// Opens an address with the toolkit's own means; false when that failed.
+    virtual bool OpenUrlWithToolkit(const std::string& url) = 0;
+
+    /// Shows a modal file dialog.
+    virtual FileDialogAnswer RunFileDialog(const FileDialogRequest& request) = 0;
+
+    /// Ends the program with the status once the current event returns.
+    virtual void Quit(int status) = 0;
+};
+
+}  // namespace sorane

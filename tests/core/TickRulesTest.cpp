@@ -1,0 +1,225 @@
+#include "clock/TickRules.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace sorane {
+namespace {
+
+LocalDateTime At(int hour, int minute, int second, int day = 7) {
+    LocalDateTime t;
+    t.year = 2026;
+    t.month = 12;
+    t.day = day;
+    t.hour = hour;
+    t.minute = minute;
+    t.second = second;
+    return t;
+}
+
+TickInput InputAt(const LocalDateTime& now, double steady_now = 0) {
+    TickInput input;
+    input.now = now;
+    input.steady_now = steady_now;
+    return input;
+}
+
+void ExpectTip(const HandLine& hand, double x, double y) {
+    EXPECT_NEAR(hand.from.x, 1125, 1e-3);
+    EXPECT_NEAR(hand.from.y, 1125, 1e-3);
+    EXPECT_NEAR(hand.to.x, x, 0.01);
+    EXPECT_NEAR(hand.to.y, y, 0.01);
+}
+
+TEST(TickRulesTest, HourHandPointsUpAtNoonAndMidnight) {
+    for (int hour : {0, 12}) {
+        const Hands hands = HandsAt(hour, 0, 0);
+        ExpectTip(hands.hour, 1125, 1125 - 900);
+        ExpectTip(hands.minute, 1125, 1125 - 1012.5);
+        ExpectTip(hands.second, 1125, 1125 - 1050);
+    }
+}
+
+TEST(TickRulesTest, HourHandMovesHalfADegreeAMinuteButNotWithSeconds) {
+    // 15:30: the hour hand halfway between 3 and 4 (-15 degrees), the minute
+    // hand straight down.
+    const Hands hands = HandsAt(15, 30, 0);
+    ExpectTip(hands.hour, 1125 + 900 * std::cos(-15 * 3.141592 / 180),
+              1125 - 900 * std::sin(-15 * 3.141592 / 180));
+    ExpectTip(hands.minute, 1125, 1125 + 1012.5);
+    const Hands later = HandsAt(15, 30, 59);
+    EXPECT_EQ(later.hour.to.x, hands.hour.to.x);
+    ExpectTip(HandsAt(9, 0, 45).second, 1125 - 1050, 1125);
+    ExpectTip(HandsAt(21, 0, 15).hour, 1125 - 900, 1125);
+}
+
+TEST(TickRulesTest, WinksOnEveryFourthSecond) {
+    EXPECT_EQ(FaceForSecond(0), Face::Wink);
+    EXPECT_EQ(FaceForSecond(1), Face::Ordinary);
+    EXPECT_EQ(FaceForSecond(2), Face::Ordinary);
+    EXPECT_EQ(FaceForSecond(3), Face::Ordinary);
+    EXPECT_EQ(FaceForSecond(4), Face::Wink);
+    EXPECT_EQ(FaceForSecond(56), Face::Wink);
+    EXPECT_EQ(FaceForSecond(59), Face::Ordinary);
+}
+
+TEST(TickRulesTest, LineFollowsTheViewAndViewTwoLeavesItAlone) {
+    ClockSettings settings;
+    ClockState state;
+    settings.View = 0;
+    EXPECT_EQ(Tick(settings, state, InputAt(At(13, 30, 0))).line_text, "PM 01:30:00");
+    settings.View = 1;
+    EXPECT_EQ(Tick(settings, state, InputAt(At(13, 30, 0))).line_text, "R08/12/07");
+    for (std::uint8_t view : {2, 3, 255}) {
+        settings.View = view;
+        EXPECT_EQ(Tick(settings, state, InputAt(At(13, 30, 0))).line_text, std::nullopt);
+    }
+}
+
+TEST(TickRulesTest, CountdownAnnouncesItsMinutesOnceThenDisarms) {
+    for (const auto& [seconds, text] :
+         {std::pair{180, "時間です！\n3分立ちました"}, std::pair{300, "時間です！\n5分立ちました"},
+          std::pair{600, "時間です！\n10分立ちました"}}) {
+        ClockSettings settings;
+        ClockState state;
+        ArmCountdown(state, std::int16_t(seconds), At(12, 0, 0), 1000);
+        EXPECT_TRUE(
+            Tick(settings, state, InputAt(At(12, 0, 0), 1000 + seconds)).announcements.empty());
+        const TickOutcome due = Tick(settings, state, InputAt(At(12, 0, 0), 1000 + seconds + 0.01));
+        ASSERT_EQ(due.announcements.size(), 1u);
+        EXPECT_EQ(due.announcements[0], (Message{text, "ソラネ Ver.1.1", MessageIcon::None}));
+        EXPECT_EQ(due.face, Face::Surprised);
+        EXPECT_EQ(state.TimerArmed, 0);
+        EXPECT_EQ(state.TimerSeconds, 0);
+        EXPECT_EQ(state.TimerDeadline, 0);
+        EXPECT_TRUE(
+            Tick(settings, state, InputAt(At(12, 5, 1), 1000 + seconds + 1)).announcements.empty());
+    }
+}
+
+TEST(TickRulesTest, CountdownEndsAcrossMidnightAndWallClockChanges) {
+    ClockSettings settings;
+    ClockState state;
+    ArmCountdown(state, 600, At(23, 55, 0), 5000);
+    EXPECT_FLOAT_EQ(state.TimerDeadline, 86700);
+    // The wall clock reads just after midnight; the steady clock decides.
+    EXPECT_TRUE(Tick(settings, state, InputAt(At(0, 4, 59, 8), 5599)).announcements.empty());
+    EXPECT_EQ(Tick(settings, state, InputAt(At(0, 5, 1, 8), 5601)).announcements.size(), 1u);
+
+    // The wall clock set back an hour does not hold a countdown back.
+    ArmCountdown(state, 180, At(10, 0, 0), 9000);
+    EXPECT_EQ(Tick(settings, state, InputAt(At(9, 3, 1), 9181)).announcements.size(), 1u);
+}
+
+TEST(TickRulesTest, AlarmGoesOffOnceADayWithinItsMinute) {
+    ClockSettings settings;
+    settings.TimeHour = 7;
+    settings.TimeMin = 30;
+    ClockState state;
+    EXPECT_TRUE(Tick(settings, state, InputAt(At(7, 29, 59))).announcements.empty());
+    const TickOutcome due = Tick(settings, state, InputAt(At(7, 30, 0)));
+    ASSERT_EQ(due.announcements.size(), 1u);
+    EXPECT_EQ(due.announcements[0], (Message{"時間です！", "ソラネ Ver.1.1", MessageIcon::None}));
+    EXPECT_EQ(due.face, Face::Surprised);
+    EXPECT_TRUE(Tick(settings, state, InputAt(At(7, 30, 0))).announcements.empty());
+    EXPECT_TRUE(Tick(settings, state, InputAt(At(7, 30, 1))).announcements.empty());
+    EXPECT_EQ(Tick(settings, state, InputAt(At(7, 30, 0, 8))).announcements.size(), 1u);
+
+    // A first tick that comes late in the minute still sees it.
+    ClockState late;
+    EXPECT_EQ(Tick(settings, late, InputAt(At(7, 30, 1))).announcements.size(), 1u);
+    ClockState missed;
+    EXPECT_TRUE(Tick(settings, missed, InputAt(At(7, 31, 0))).announcements.empty());
+}
+
+TEST(TickRulesTest, MidnightAlarmIsNoAlarm) {
+    ClockSettings settings;
+    ClockState state;
+    EXPECT_TRUE(Tick(settings, state, InputAt(At(0, 0, 0))).announcements.empty());
+    settings.TimeMin = 1;  // 0:01 is an alarm
+    EXPECT_EQ(Tick(settings, state, InputAt(At(0, 1, 0))).announcements.size(), 1u);
+}
+
+TEST(TickRulesTest, CountdownAndAlarmInOneTickAnnounceBothInOrder) {
+    ClockSettings settings;
+    settings.TimeHour = 12;
+    settings.TimeMin = 5;
+    ClockState state;
+    ArmCountdown(state, 300, At(12, 0, 0), 0);
+    const TickOutcome outcome = Tick(settings, state, InputAt(At(12, 5, 0), 300.5));
+    ASSERT_EQ(outcome.announcements.size(), 2u);
+    EXPECT_EQ(outcome.announcements[0].text, "時間です！\n5分立ちました");
+    EXPECT_EQ(outcome.announcements[1].text, "時間です！");
+}
+
+TEST(TickRulesTest, FaceStaysSurprisedWhileAnAnnouncementIsOpen) {
+    ClockSettings settings;
+    ClockState state;
+    TickInput input = InputAt(At(12, 0, 1));
+    input.announcements_open = 1;
+    EXPECT_EQ(Tick(settings, state, input).face, Face::Surprised);
+    input.announcements_open = 0;
+    EXPECT_EQ(Tick(settings, state, input).face, Face::Ordinary);
+}
+
+TEST(TickRulesTest, StealthSquareExcludesItsLeftAndTopEdges) {
+    // The clock at pixel (100, 200).
+    const float left = 1500;
+    const float top = 3000;
+    EXPECT_FALSE(CursorInsideClock(left, top, {100, 250}));
+    EXPECT_FALSE(CursorInsideClock(left, top, {150, 200}));
+    EXPECT_TRUE(CursorInsideClock(left, top, {101, 201}));  // a corner outside the round face
+    EXPECT_TRUE(CursorInsideClock(left, top, {249, 349}));
+    EXPECT_FALSE(CursorInsideClock(left, top, {250, 300}));
+    EXPECT_FALSE(CursorInsideClock(left, top, {175, 350}));
+    // A cursor x beyond 16 bits wraps as the cursor reader gives it.
+    EXPECT_TRUE(CursorInsideClock(left, top, {65536 + 175, 300}));
+}
+
+TEST(TickRulesTest, StealthHidesWhileInsideAndShowsWhenNothingHoldsItBack) {
+    ClockSettings settings;
+    settings.Sterus = 1;
+    ClockState state;
+    TickInput input = InputAt(At(12, 0, 0));
+    input.left_twips = 1500;
+    input.top_twips = 3000;
+
+    state.MouseInside = true;
+    ASSERT_TRUE(StealthNeedsCursor(settings, state));
+    input.cursor = ScreenPoint{175, 275};
+    EXPECT_EQ(Tick(settings, state, input).stealth, StealthAction::Hide);
+    EXPECT_TRUE(state.MouseInside);
+
+    input.cursor = ScreenPoint{400, 400};
+    state.DialogOpen = true;
+    EXPECT_EQ(Tick(settings, state, input).stealth, StealthAction::None);
+    EXPECT_TRUE(state.MouseInside);
+    state.DialogOpen = false;
+    state.Quitting = true;
+    EXPECT_EQ(Tick(settings, state, input).stealth, StealthAction::None);
+    state.Quitting = false;
+    EXPECT_EQ(Tick(settings, state, input).stealth, StealthAction::Show);
+    EXPECT_FALSE(state.MouseInside);
+    EXPECT_FALSE(StealthNeedsCursor(settings, state));
+
+    // Stealth off: the flag is cleared and the window left as it is.
+    settings.Sterus = 0;
+    state.MouseInside = true;
+    EXPECT_FALSE(StealthNeedsCursor(settings, state));
+    EXPECT_EQ(Tick(settings, state, InputAt(At(12, 0, 0))).stealth, StealthAction::None);
+    EXPECT_FALSE(state.MouseInside);
+}
+
+TEST(TickRulesTest, NextTickLandsJustAfterTheNextSecondBoundary) {
+    for (int ms = 0; ms < 1000; ++ms) {
+        LocalDateTime now = At(12, 0, 0);
+        now.millisecond = ms;
+        const int landing = ms + MillisecondsToNextTick(now);
+        EXPECT_GT(landing, 1000) << ms;
+        EXPECT_LE(landing, 1010) << ms;
+    }
+}
+
+}  // namespace
+}  // namespace sorane

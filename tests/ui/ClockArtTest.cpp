@@ -1,0 +1,75 @@
+#include "clock/ClockArt.h"
+
+#include <gtest/gtest.h>
+
+namespace sorane {
+namespace {
+
+// The bounding box of the pixels where two pictures differ.
+QRect DifferingArea(const QImage& a, const QImage& b) {
+    QRect area;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.pixel(x, y) != b.pixel(x, y)) {
+                area |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return area;
+}
+
+TEST(ClockArtTest, WinkClosesOnlyTheRightEye) {
+    const ClockFaces faces(1);
+    const QImage ordinary = faces.Picture(Face::Ordinary).toImage();
+    const QImage wink = faces.Picture(Face::Wink).toImage();
+    const QRect changed = DifferingArea(ordinary, wink);
+    ASSERT_FALSE(changed.isEmpty());
+    // The right eye sits around (86, 64); nothing outside it may move.
+    EXPECT_TRUE(QRect(78, 54, 18, 18).contains(changed))
+        << changed.x() << "," << changed.y() << " " << changed.width() << "x" << changed.height();
+}
+
+TEST(ClockArtTest, FacesFillTheRoundDialAndLeaveTheCornersEmpty) {
+    const ClockFaces faces(2);
+    for (Face face : {Face::Ordinary, Face::Wink, Face::Surprised}) {
+        const QImage picture = faces.Picture(face).toImage();
+        EXPECT_EQ(picture.size(), QSize(300, 300));
+        EXPECT_EQ(faces.Picture(face).devicePixelRatio(), 2);
+        EXPECT_EQ(qAlpha(picture.pixel(150, 150)), 255);
+        EXPECT_EQ(qAlpha(picture.pixel(150, 3)), 255);
+        EXPECT_EQ(qAlpha(picture.pixel(2, 2)), 0);
+    }
+    // The surprised face is on a blue ground: its dial, away from the girl,
+    // is clearly bluer and darker than the ordinary one.
+    const QColor ordinary = faces.Picture(Face::Ordinary).toImage().pixelColor(120, 270);
+    const QColor surprised = faces.Picture(Face::Surprised).toImage().pixelColor(120, 270);
+    EXPECT_LT(surprised.lightness() + 40, ordinary.lightness());
+    EXPECT_GT(surprised.blue(), surprised.red() + 80);
+}
+
+TEST(ClockArtTest, TextLineAreaStaysLightForBlackText) {
+    // The date line is drawn in black at (24, 100), 121 x 17: the cloud behind
+    // it must stay light on every face.
+    const ClockFaces faces(1);
+    for (Face face : {Face::Ordinary, Face::Wink, Face::Surprised}) {
+        const QImage picture = faces.Picture(face).toImage();
+        for (int x = 28; x < 120; x += 4) {
+            for (int y = 102; y < 116; y += 3) {
+                EXPECT_GT(picture.pixelColor(x, y).lightness(), 200) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(ClockArtTest, IconIsDrawnAtEverySizeTheDesktopAsksFor) {
+    for (int size : {16, 24, 32, 48}) {
+        const QImage icon = RenderIcon(size);
+        EXPECT_EQ(icon.size(), QSize(size, size));
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255);
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+    }
+    EXPECT_FALSE(ApplicationIcon().isNull());
+}
+
+}  // namespace
+}  // namespace sorane

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <utility>
+
+#include "platform/Desktop.h"
+
+namespace sorane {
+
+/// A desktop that records what the windows ask of it and answers as a test
+/// has set it up to.
+class FakeDesktop : public Desktop {
+public:
+    LocalDateTime now{2026, 12, 7, 13, 30, 0, 0};
+    double steady = 1000;
+
+    std::vector<Message> messages;
+    /// Runs while a message is "open" (the box is modal).
+    std::function<void(const Message&)> on_message;
+
+    ScreenPoint cursor;
+    std::vector<ScreenPoint> cursor_moves;
+    std::vector<ScreenRect> screens{{0, 0, 1024, 768}};
+    std::string program_directory;
+    bool instance_free = true;
+
+    std::vector<std::string> opened_documents;
+    std::vector<std::pair<std::string, std::vector<std::string>>> started_programs;
+    LaunchResult launch_result;
+    std::vector<std::string> toolkit_urls;
+    bool toolkit_opens = true;
+
+    std::vector<FileDialogRequest> file_dialogs;
+    FileDialogAnswer file_answer;
+
+    std::optional<int> quit_status;
+
+    LocalDateTime Now() override { return now; }
+    double SteadySeconds() override { return steady; }
+    void ShowMessage(const Message& message) override {
+        messages.push_back(message);
+        if (on_message) {
+            on_message(message);
+        }
+    }
+    ScreenPoint CursorPos() override { return cursor; }
+    void SetCursorPos(ScreenPoint point) override { cursor_moves.push_back(point); }
+    std::vector<ScreenRect> Screens() override { return screens; }
+    std::string ProgramDirectory() override { return program_directory; }
+    bool ClaimSingleInstance() override { return instance_free; }
+    void OpenDocument(const std::string& path) override { opened_documents.push_back(path); }
+    LaunchResult StartProgram(const std::string& program,
+                              const std::vector<std::string>& arguments) override {
+        started_programs.emplace_back(program, arguments);
+        return launch_result;
+    }
+    bool OpenUrlWithToolkit(const std::string& url) override {
+        toolkit_urls.push_back(url);
+        return toolkit_opens;
+    }
+    FileDialogAnswer RunFileDialog(const FileDialogRequest& request) override {
+        file_dialogs.push_back(request);
+        return file_answer;
+    }
+    void Quit(int status) override { quit_status = status; }
+};
+
+}  // namespace sorane

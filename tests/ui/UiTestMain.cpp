@@ -1,0 +1,15 @@
+// Runs the window tests in an offscreen Qt application.
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include "platform/QtDesktop.h"
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    sorane::RegisterFontSubstitutes();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,165 @@
+#include "clock/frmClock.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "FakeDesktop.h"
+#include "TempFolder.h"
+
+namespace sorane {
+namespace {
+
+// A clock loaded from a program folder holding the given Clock.ini.
+struct LoadedClock {
+    explicit LoadedClock(const std::string& ini = "") {
+        if (!ini.empty()) {
+            folder.Write("Clock.ini", ini);
+        }
+        desktop.program_directory = folder.Path().string();
+        clock = std::make_unique<frmClock>(desktop, settings, state);
+        result = clock->Form_Load();
+    }
+
+    TempFolder folder;
+    FakeDesktop desktop;
+    ClockSettings settings;
+    ClockState state;
+    std::unique_ptr<frmClock> clock;
+    frmClock::LoadResult result;
+};
+
+TEST(frmClockTest, LoadsAtTheSavedPositionAsARoundWindow) {
+    LoadedClock loaded("[Pos]\r\nTop=3000\r\nLeft=1500\r\n");
+    ASSERT_EQ(loaded.result, frmClock::LoadResult::Loaded);
+    frmClock& clock = *loaded.clock;
+    EXPECT_EQ(clock.pos(), QPoint(100, 200));
+    EXPECT_EQ(clock.size(), QSize(150, 150));
+    EXPECT_EQ(loaded.state.AppPath, loaded.folder.AppPath());
+    EXPECT_TRUE(clock.mask().contains(QPoint(75, 75)));
+    EXPECT_TRUE(clock.mask().contains(QPoint(75, 1)));
+    EXPECT_FALSE(clock.mask().contains(QPoint(3, 3)));
+    EXPECT_FALSE(clock.mask().contains(QPoint(146, 146)));
+    const Qt::WindowFlags flags = clock.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(flags.testFlag(Qt::Tool));
+    EXPECT_EQ(clock.CurrentFace(), Face::Ordinary);
+    EXPECT_FALSE(clock.CurrentHands()) << "no hands before the first tick";
+    EXPECT_TRUE(loaded.desktop.messages.empty());
+    EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Pos]\r\nTop=3000\r\nLeft=1500\r\n");
+}
+
+TEST(frmClockTest, DefaultsPutTheClockNearTheTopLeftWithTheDate) {
+    LoadedClock loaded;
+    ASSERT_EQ(loaded.result, frmClock::LoadResult::Loaded);
+    EXPECT_EQ(loaded.clock->pos(), QPoint(3, 3));
+    EXPECT_EQ(loaded.clock->lblTimDat->text(), "R08/12/07");
+    EXPECT_FALSE(loaded.clock->lblTimDat->isHidden());
+    EXPECT_EQ(loaded.clock->CurrentHandColours().hour, 0x000080u);
+    EXPECT_EQ(loaded.clock->CurrentHandColours().minute, 0x0000FFu);
+    EXPECT_EQ(loaded.clock->CurrentHandColours().second, 0x000000u);
+    EXPECT_FALSE(loaded.folder.Exists("Clock.ini"));
+}
+
+TEST(frmClockTest, ViewChoosesTheLineAndTicksKeepItCurrent) {
+    LoadedClock time_view("[Mode]\nView=0\n");
+    EXPECT_EQ(time_view.clock->lblTimDat->text(), "PM 01:30:00");
+    time_view.desktop.now.second = 5;
+    time_view.clock->tmrClock_Timer();
+    EXPECT_EQ(time_view.clock->lblTimDat->text(), "PM 01:30:05");
+
+    LoadedClock no_line("[Mode]\nView=2\n");
+    EXPECT_TRUE(no_line.clock->lblTimDat->isHidden());
+    no_line.clock->tmrClock_Timer();
+    EXPECT_TRUE(no_line.clock->lblTimDat->isHidden());
+    EXPECT_EQ(no_line.clock->lblTimDat->text(), "Label1");
+}
+
+TEST(frmClockTest, TickMovesTheHandsAndWinks) {
+    LoadedClock loaded;
+    loaded.desktop.now = {2026, 12, 7, 15, 30, 4, 3};
+    loaded.clock->tmrClock_Timer();
+    ASSERT_TRUE(loaded.clock->CurrentHands());
+    EXPECT_NEAR(loaded.clock->CurrentHands()->minute.to.y, 1125 + 1012.5, 0.01);
+    EXPECT_EQ(loaded.clock->CurrentFace(), Face::Wink);
+    loaded.desktop.now.second = 5;
+    loaded.clock->tmrClock_Timer();
+    EXPECT_EQ(loaded.clock->CurrentFace(), Face::Ordinary);
+    // Re-armed for just after the next second boundary.
+    EXPECT_TRUE(loaded.clock->tmrClock->isActive());
+    EXPECT_EQ(loaded.clock->tmrClock->interval(), 1000 - 3 + 2);
+}
+
+TEST(frmClockTest, CountdownShowsItsMessageWithTheSurprisedFaceOnce) {
+    LoadedClock loaded;
+    ArmCountdown(loaded.state, 300, loaded.desktop.now, loaded.desktop.steady);
+    std::vector<Face> faces_while_open;
+    int nested_ticks = 0;
+    loaded.desktop.on_message = [&](const Message&) {
+        faces_while_open.push_back(loaded.clock->CurrentFace());
+        // The clock goes on ticking while the box is open.
+        if (nested_ticks++ == 0) {
+            loaded.desktop.now.second += 1;
+            loaded.desktop.steady += 1;
+            loaded.clock->tmrClock_Timer();
+            faces_while_open.push_back(loaded.clock->CurrentFace());
+        }
+    };
+    loaded.desktop.steady += 301;
+    loaded.clock->tmrClock_Timer();
+    ASSERT_EQ(loaded.desktop.messages.size(), 1u);
+    EXPECT_EQ(loaded.desktop.messages[0],
+              (Message{"時間です！\n5分立ちました", "ソラネ Ver.1.1", MessageIcon::None}));
+    EXPECT_EQ(faces_while_open, (std::vector<Face>{Face::Surprised, Face::Surprised}));
+    EXPECT_EQ(loaded.state.TimerArmed, 0);
+    loaded.desktop.now.second += 1;
+    loaded.clock->tmrClock_Timer();
+    EXPECT_NE(loaded.clock->CurrentFace(), Face::Surprised);
+}
+
+TEST(frmClockTest, StealthHidesTheClockUnderTheCursorAndBringsItBack) {
+    LoadedClock loaded("[Mode]\nSterus=1\n");
+    frmClock& clock = *loaded.clock;
+    clock.show();
+    QTest::mouseMove(&clock, QPoint(60, 60));
+    EXPECT_TRUE(loaded.state.MouseInside);
+    loaded.desktop.cursor = {60, 60};
+    clock.tmrClock_Timer();
+    EXPECT_TRUE(clock.isHidden());
+    loaded.desktop.cursor = {500, 500};
+    clock.tmrClock_Timer();
+    EXPECT_FALSE(clock.isHidden());
+    EXPECT_FALSE(loaded.state.MouseInside);
+}
+
+TEST(frmClockTest, SecondInstanceSaysSoAndTouchesNothing) {
+    TempFolder folder;
+    folder.Write("Clock.ini", "[Pos]\r\nTop=1\r\n");
+    FakeDesktop desktop;
+    desktop.program_directory = folder.Path().string();
+    desktop.instance_free = false;
+    ClockSettings settings;
+    ClockState state;
+    frmClock clock(desktop, settings, state);
+    EXPECT_EQ(clock.Form_Load(), frmClock::LoadResult::AlreadyRunning);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0],
+              (Message{"既にソラネは、起動しています。", "ソラネ Ver.1.1", MessageIcon::None}));
+    EXPECT_TRUE(state.AppPath.empty());
+    EXPECT_EQ(folder.Read("Clock.ini"), "[Pos]\r\nTop=1\r\n");
+}
+
+TEST(frmClockTest, BadValueEndsLoadingWithAClearMessage) {
+    LoadedClock loaded("[Color]\r\nhour=abc\r\n");
+    EXPECT_EQ(loaded.result, frmClock::LoadResult::BadSettings);
+    ASSERT_EQ(loaded.desktop.messages.size(), 1u);
+    const Message& message = loaded.desktop.messages[0];
+    EXPECT_EQ(message.icon, MessageIcon::Warning);
+    EXPECT_NE(message.text.find("Clock.ini"), std::string::npos);
+    EXPECT_NE(message.text.find("[Color]"), std::string::npos);
+    EXPECT_NE(message.text.find("abc"), std::string::npos);
+    EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Color]\r\nhour=abc\r\n");
+}
+
+}  // namespace
+}  // namespace sorane
