@@ -1,4 +1,5 @@
-// Main: loads the clock window, registers the tray icon and shows the clock.
+// Main: loads the clock window and the About window, registers the tray icon
+// and shows the clock.
 
 #include <QApplication>
 #include <QSystemTrayIcon>
@@ -7,7 +8,9 @@
 #include "clock/ClockArt.h"
 #include "clock/StartupRules.h"
 #include "clock/frmClock.h"
+#include "menu/frmPop.h"
 #include "platform/QtDesktop.h"
+#include "platform/QuitSignals.h"
 
 int main(int argc, char** argv) {
     using namespace sorane;
@@ -24,8 +27,7 @@ int main(int argc, char** argv) {
     // The clock ends the program itself; a closed dialog must not.
     QApplication::setQuitOnLastWindowClosed(false);
     RegisterFontSubstitutes();
-    const QIcon icon = ApplicationIcon();
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(ApplicationIcon());
 
     QtDesktop desktop;
     ClockSettings settings;
@@ -39,11 +41,18 @@ int main(int argc, char** argv) {
         case frmClock::LoadResult::BadSettings:
             return 1;
     }
+    frmPop menu(desktop, settings, state, clock);
+    clock.AttachMenu(&menu);
 
-    QSystemTrayIcon tray_icon(icon);
+    // The tray icon carries the About window's icon, which loads it hidden.
+    QSystemTrayIcon tray_icon(menu.About().windowIcon());
     tray_icon.setToolTip(QStringLiteral("ソラネ"));
     tray_icon.show();
     clock.AttachTrayIcon(&tray_icon);
+
+    // A signal, or the session ending, closes the clock like any other close.
+    QuitSignals quit_signals([&clock] { clock.close(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &clock, &frmClock::Form_QueryUnload);
 
     clock.show();
     return app.exec();

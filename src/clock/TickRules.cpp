@@ -15,8 +15,6 @@ constexpr double PI = 3.141592;
 // lands it before the boundary and shows the same second twice.
 constexpr int TICK_MARGIN_MS = 2;
 
-const std::string TIMER_TITLE = "ソラネ Ver.1.1";
-
 float Radians(double degrees) {
     return static_cast<float>(degrees / 180 * PI);
 }
@@ -100,7 +98,7 @@ TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInp
     // while its box is open never announce it again.
     if (state.TimerArmed == 1 && input.steady_now > state.TimerEndsAt) {
         outcome.announcements.push_back(
-            {"時間です！\n" + std::to_string(state.TimerSeconds / 60) + "分立ちました", TIMER_TITLE,
+            {"時間です！\n" + std::to_string(state.TimerSeconds / 60) + "分立ちました", APP_TITLE,
              MessageIcon::None});
         DisarmCountdown(state);
     }
@@ -108,7 +106,7 @@ TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInp
     const bool alarm_set = settings.TimeHour != 0 || settings.TimeMin != 0;
     if (alarm_set && now.hour == settings.TimeHour && now.minute == settings.TimeMin &&
         state.AlarmFiredOn != now.Date()) {
-        outcome.announcements.push_back({"時間です！", TIMER_TITLE, MessageIcon::None});
+        outcome.announcements.push_back({"時間です！", APP_TITLE, MessageIcon::None});
         state.AlarmFiredOn = now.Date();
     }
 

@@ -1,6 +1,8 @@
 #include "clock/frmClock.h"
 
+#include <QCloseEvent>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
@@ -9,7 +11,10 @@
 
 #include "clock/Palette16.h"
 #include "clock/StartupRules.h"
-#include "platform/QtDesktop.h"
+#include "menu/MenuCommands.h"
+#include "menu/frmPop.h"
+#include "platform/FormLayout.h"
+#include "platform/TaskbarHint.h"
 
 namespace sorane {
 
@@ -51,10 +56,8 @@ frmClock::~frmClock() = default;
 
 void frmClock::CreateLabel() {
     lblTimDat = new QLabel("Label1", this);
-    lblTimDat->setGeometry(360 / TWIPS_PER_PIXEL, 1500 / TWIPS_PER_PIXEL, 1815 / TWIPS_PER_PIXEL,
-                           255 / TWIPS_PER_PIXEL);
-    QFont font(QStringLiteral("HG丸ｺﾞｼｯｸM-PRO"));
-    font.setPixelSize(13);  // 9.75 pt at 96 dpi
+    PlaceTwips(lblTimDat, 360, 1500, 1815, 255);
+    QFont font = RoundGothic(9.75);
     font.setBold(true);
     lblTimDat->setFont(font);
     lblTimDat->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -182,6 +185,75 @@ void frmClock::mouseMoveEvent(QMouseEvent* event) {
         m_state.MouseInside = true;
     }
     QWidget::mouseMoveEvent(event);
+}
+
+}  // namespace sorane
+
+namespace sorane {
+namespace {
+
+// The virtual-key code of a key: letters and digits as their capitals, Esc 27.
+int VirtualKeyFor(const QKeyEvent& event) {
+    const int key = event.key();
+    if (key == Qt::Key_Escape) {
+        return 27;
+    }
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
+        return key;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void frmClock::keyPressEvent(QKeyEvent* event) {
+    Form_KeyDown(VirtualKeyFor(*event));
+}
+
+void frmClock::Form_KeyDown(int key_code) {
+    switch (CommandForKey(key_code)) {
+        case ClockCommand::Exit:
+            m_desktop.ShowMessage(ExitMessage());
+            close();
+            break;
+        case ClockCommand::About:
+            if (m_menu) {
+                m_menu->m08_Click();
+            }
+            break;
+        case ClockCommand::Help:
+            OpenReadMe(m_desktop);
+            break;
+        default:
+            break;
+    }
+}
+
+void frmClock::closeEvent(QCloseEvent* event) {
+    Form_QueryUnload();
+    event->accept();
+    // However the clock is closed, the program ends with it: nothing is left
+    // running without a window or a tray icon.
+    m_desktop.Quit(0);
+}
+
+void frmClock::Form_QueryUnload() {
+    if (m_unloaded) {
+        return;
+    }
+    m_unloaded = true;
+    const WriteOutcome saved = SavePosition(m_state, y() * TWIPS_PER_PIXEL, x() * TWIPS_PER_PIXEL);
+    if (!saved.Ok()) {
+        std::cerr << "sorane: the clock's position was not saved: " << saved.error << std::endl;
+    }
+    if (m_tray_icon) {
+        m_tray_icon->hide();
+    }
+}
+
+void frmClock::showEvent(QShowEvent* event) {
+    KeepOffTaskbar(this);
+    QWidget::showEvent(event);
 }
 
 }  // namespace sorane

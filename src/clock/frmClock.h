@@ -17,6 +17,7 @@ class QSystemTrayIcon;
 namespace sorane {
 
 class HandsOverlay;
+class frmPop;
 
 /// The clock: a round, borderless window above all others, showing a face
 /// picture, three hands and a line with the time or the date.
@@ -43,6 +44,14 @@ public:
 
     /// The tray icon that closing the clock removes.
     void AttachTrayIcon(QSystemTrayIcon* tray_icon) { m_tray_icon = tray_icon; }
+    /// The menu holder whose windows the keys open.
+    void AttachMenu(frmPop* menu) { m_menu = menu; }
+
+    /// A key pressed on the clock, by its virtual-key code.
+    void Form_KeyDown(int key_code);
+    /// The closing steps: saves the position and removes the tray icon. Runs
+    /// once, however the clock closes; later calls do nothing.
+    void Form_QueryUnload();
 
     QLabel* lblTimDat = nullptr;
     QTimer* tmrClock = nullptr;
@@ -53,8 +62,11 @@ public:
     const HandColours& CurrentHandColours() const { return m_hand_colours; }
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateLabel();
@@ -69,6 +81,8 @@ private:
     std::unique_ptr<ClockFaces> m_faces;
     HandsOverlay* m_hands_overlay = nullptr;
     QSystemTrayIcon* m_tray_icon = nullptr;
+    frmPop* m_menu = nullptr;
+    bool m_unloaded = false;
 
     Face m_face = Face::Ordinary;
     std::optional<Hands> m_hands;

@@ -7,6 +7,9 @@
 
 namespace sorane {
 
+/// The title of the program's windows and message boxes.
+inline constexpr const char* APP_TITLE = "ソラネ Ver.1.1";
+
 /// The kind of message box: informative (no icon) or a warning.
 enum class MessageIcon { None, Warning };
 
@@ -33,7 +36,7 @@ struct ScreenRect {
     int height = 0;
 };
 
-/// What starting a helper program (a URL opener, say) came to.
+/// What starting the web-address opener came to.
 struct LaunchResult {
     enum class Status { Started, NotInstalled, Failed };
     Status status = Status::Started;
@@ -90,9 +93,9 @@ public:
 
     /// Opens a document with the desktop's opener; failures go unreported.
     virtual void OpenDocument(const std::string& path) = 0;
-    /// Starts a program with arguments, never through a shell.
-    virtual LaunchResult StartProgram(const std::string& program,
-                                      const std::vector<std::string>& arguments) = 0;
+    /// Starts the desktop's web-address opener (xdg-open on Linux) for the
+    /// address, with an argument list, never through a shell.
+    virtual LaunchResult StartUrlOpener(const std::string& url) = 0;
     /// Opens an address with the toolkit's own means; false when that failed.
     virtual bool OpenUrlWithToolkit(const std::string& url) = 0;
 

@@ -134,25 +134,28 @@ void QtDesktop::OpenDocument(const std::string& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(ToQt(path)));
 }
 
-LaunchResult QtDesktop::StartProgram(const std::string& program,
-                                     const std::vector<std::string>& arguments) {
-    const QString executable = QStandardPaths::findExecutable(ToQt(program));
+LaunchResult QtDesktop::StartUrlOpener(const std::string& url) {
+    // The numbers and texts are those the program has always shown for the
+    // same failures: 53 file not found, 70 permission denied, 75 path/file
+    // access error.
+#if defined(Q_OS_MACOS)
+    const QString opener = QStringLiteral("open");
+#else
+    const QString opener = QStringLiteral("xdg-open");
+#endif
+    const QString executable = QStandardPaths::findExecutable(opener);
     if (executable.isEmpty()) {
         return {LaunchResult::Status::NotInstalled, 53, "ファイルが見つかりません。"};
     }
-    QStringList qt_arguments;
-    for (const std::string& argument : arguments) {
-        qt_arguments << ToQt(argument);
-    }
-    if (QProcess::startDetached(executable, qt_arguments)) {
+    if (QProcess::startDetached(executable, {ToQt(url)})) {
         return {LaunchResult::Status::Started, 0, {}};
     }
     if (!QFileInfo(executable).isExecutable()) {
         return {LaunchResult::Status::Failed, 70,
-                "書き込みできません。" + FromQt(" (" + executable + ": permission denied)")};
+                "書き込みできません。(" + FromQt(executable) + " を実行する権限がありません)"};
     }
     return {LaunchResult::Status::Failed, 75,
-            "パス名が無効です。" + FromQt(" (" + executable + " could not be started)")};
+            "パス名が無効です。(" + FromQt(executable) + " を起動できませんでした)"};
 }
 
 bool QtDesktop::OpenUrlWithToolkit(const std::string& url) {

@@ -23,8 +23,7 @@ public:
     std::string ProgramDirectory() override;
     bool ClaimSingleInstance() override;
     void OpenDocument(const std::string& path) override;
-    LaunchResult StartProgram(const std::string& program,
-                              const std::vector<std::string>& arguments) override;
+    LaunchResult StartUrlOpener(const std::string& url) override;
     bool OpenUrlWithToolkit(const std::string& url) override;
     FileDialogAnswer RunFileDialog(const FileDialogRequest& request) override;
     void Quit(int status) override;
@@ -42,8 +41,5 @@ private:
 /// Registers the Japanese fonts that stand in for the Windows fonts the
 /// windows were laid out with ("HG丸ｺﾞｼｯｸM-PRO", "ＭＳ ゴシック").
 void RegisterFontSubstitutes();
-
-/// The window title and message title of the program.
-inline constexpr const char* APP_TITLE = "ソラネ Ver.1.1";
 
 }  // namespace sorane

@@ -1,10 +1,13 @@
 #include "clock/frmClock.h"
 
+#include <QSystemTrayIcon>
+
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "FakeDesktop.h"
 #include "TempFolder.h"
+#include "menu/frmPop.h"
 
 namespace sorane {
 namespace {
@@ -159,6 +162,80 @@ TEST(frmClockTest, BadValueEndsLoadingWithAClearMessage) {
     EXPECT_NE(message.text.find("[Color]"), std::string::npos);
     EXPECT_NE(message.text.find("abc"), std::string::npos);
     EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Color]\r\nhour=abc\r\n");
+}
+
+TEST(frmClockTest, EscSaysGoodbyeThenSavesTopBeforeLeftAndEndsTheProgram) {
+    LoadedClock loaded("[Pos]\r\nLeft=1500\r\nTop=3000\r\n");
+    QSystemTrayIcon tray;
+    tray.show();
+    loaded.clock->AttachTrayIcon(&tray);
+    loaded.clock->show();
+    loaded.clock->move(120, 80);
+    std::string file_when_message_shown;
+    loaded.desktop.on_message = [&](const Message&) {
+        file_when_message_shown = loaded.folder.Read("Clock.ini");
+    };
+    QTest::keyClick(loaded.clock.get(), Qt::Key_Escape);
+    ASSERT_EQ(loaded.desktop.messages.size(), 1u);
+    EXPECT_EQ(loaded.desktop.messages[0],
+              (Message{"終了します。", "ソラネ Ver.1.1", MessageIcon::None}));
+    EXPECT_EQ(file_when_message_shown, "[Pos]\r\nLeft=1500\r\nTop=3000\r\n");
+    EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Pos]\r\nLeft=1800\r\nTop=1200\r\n");
+    EXPECT_EQ(loaded.desktop.quit_status, 0);
+    EXPECT_FALSE(tray.isVisible());
+    EXPECT_FALSE(loaded.state.Quitting);
+
+    // Closing again (the session ending, say) saves nothing more.
+    loaded.folder.Write("Clock.ini", "");
+    loaded.clock->Form_QueryUnload();
+    EXPECT_EQ(loaded.folder.Read("Clock.ini"), "");
+}
+
+TEST(frmClockTest, NewPositionKeysAreAddedTopThenLeft) {
+    LoadedClock loaded;
+    loaded.clock->move(100, 200);
+    loaded.clock->close();
+    EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Pos]\r\nTop=3000\r\nLeft=1500\r\n");
+}
+
+TEST(frmClockTest, CloseWhileHiddenByStealthStillSavesThePosition) {
+    LoadedClock loaded("[Pos]\r\nTop=-450\r\nLeft=1500\r\n");
+    loaded.clock->hide();
+    loaded.clock->close();
+    EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Pos]\r\nTop=-450\r\nLeft=1500\r\n");
+    EXPECT_EQ(loaded.desktop.quit_status, 0);
+}
+
+TEST(frmClockTest, FailedPositionSaveStillEndsTheProgram) {
+    LoadedClock loaded("[Pos]\r\nTop=15\r\n");
+    std::filesystem::permissions(loaded.folder.Path() / "Clock.ini",
+                                 std::filesystem::perms::owner_read);
+    loaded.clock->move(10, 10);
+    loaded.clock->close();
+    EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Pos]\r\nTop=15\r\n");
+    EXPECT_EQ(loaded.desktop.quit_status, 0);
+}
+
+TEST(frmClockTest, LettersOpenAboutAndTheReadMeWithOrWithoutShift) {
+    LoadedClock loaded;
+    loaded.folder.Write("ReadMeT.txt", "ソラネ");
+    frmPop menu(loaded.desktop, loaded.settings, loaded.state, *loaded.clock);
+    loaded.clock->AttachMenu(&menu);
+    QTest::keyClick(loaded.clock.get(), Qt::Key_A);
+    EXPECT_TRUE(menu.About().isVisible());
+    menu.About().hide();
+    QTest::keyClick(loaded.clock.get(), Qt::Key_A, Qt::ShiftModifier);
+    EXPECT_TRUE(menu.About().isVisible());
+
+    QTest::keyClick(loaded.clock.get(), Qt::Key_H);
+    QTest::keyClick(loaded.clock.get(), Qt::Key_H, Qt::ShiftModifier);
+    const std::string readme = (loaded.folder.Path() / "ReadMeT.txt").string();
+    EXPECT_EQ(loaded.desktop.opened_documents, (std::vector<std::string>{readme, readme}));
+
+    QTest::keyClick(loaded.clock.get(), Qt::Key_Q);
+    QTest::keyClick(loaded.clock.get(), Qt::Key_Space);
+    EXPECT_TRUE(loaded.desktop.messages.empty());
+    EXPECT_EQ(loaded.desktop.opened_documents.size(), 2u);
 }
 
 }  // namespace

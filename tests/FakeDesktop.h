@@ -26,7 +26,7 @@ public:
     bool instance_free = true;
 
     std::vector<std::string> opened_documents;
-    std::vector<std::pair<std::string, std::vector<std::string>>> started_programs;
+    std::vector<std::string> url_openers_started;
     LaunchResult launch_result;
     std::vector<std::string> toolkit_urls;
     bool toolkit_opens = true;
@@ -50,9 +50,8 @@ public:
     std::string ProgramDirectory() override { return program_directory; }
     bool ClaimSingleInstance() override { return instance_free; }
     void OpenDocument(const std::string& path) override { opened_documents.push_back(path); }
-    LaunchResult StartProgram(const std::string& program,
-                              const std::vector<std::string>& arguments) override {
-        started_programs.emplace_back(program, arguments);
+    LaunchResult StartUrlOpener(const std::string& url) override {
+        url_openers_started.push_back(url);
         return launch_result;
     }
     bool OpenUrlWithToolkit(const std::string& url) override {

@@ -1,0 +1,42 @@
+#include "menu/frmPop.h"
+
+#include "clock/frmClock.h"
+#include "menu/MenuCommands.h"
+
+namespace sorane {
+
+frmPop::frmPop(Desktop& desktop, ClockSettings& settings, ClockState& state, frmClock& clock)
+    : m_desktop(desktop), m_settings(settings), m_state(state), m_clock(clock) {}
+
+frmPop::~frmPop() {
+    delete m_about;
+}
+
+frmAbout& frmPop::About() {
+    if (!m_about) {
+        m_about = new frmAbout(m_desktop);
+    }
+    return *m_about;
+}
+
+void frmPop::BringForward(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void frmPop::m07_Click() {
+    OpenReadMe(m_desktop);
+}
+
+void frmPop::m08_Click() {
+    BringForward(&About());
+}
+
+void frmPop::m09_Click() {
+    m_state.Quitting = true;
+    m_desktop.ShowMessage(ExitMessage());
+    m_clock.close();
+}
+
+}  // namespace sorane

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include "menu/frmAbout.h"
+#include "platform/Desktop.h"
+#include "settings/ClockSettings.h"
+
+namespace sorane {
+
+class frmClock;
+
+/// Holds the clock's pop-up menu and the windows it opens, one object each.
+class frmPop : public QObject {
+    Q_OBJECT
+
+public:
+    frmPop(Desktop& desktop, ClockSettings& settings, ClockState& state, frmClock& clock);
+    ~frmPop() override;
+
+    /// The About window, loaded (hidden) if it is not yet.
+    frmAbout& About();
+
+    void m07_Click();  ///< Help: the read-me text
+    void m08_Click();  ///< About
+    void m09_Click();  ///< Exit
+
+private:
+    static void BringForward(QWidget* window);
+
+    Desktop& m_desktop;
+    ClockSettings& m_settings;
+    ClockState& m_state;
+    frmClock& m_clock;
+    QPointer<frmAbout> m_about;
+};
+
+}  // namespace sorane

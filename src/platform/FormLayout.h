@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QFont>
+#include <QWidget>
+
+namespace sorane {
+
+/// Pixels for a length in twips (15 twips to the pixel).
+int Twips(int twips);
+
+/// Places a control at Left, Top, Width, Height given in twips, as the
+/// windows were laid out.
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
+
+/// "HG丸ｺﾞｼｯｸM-PRO" (a rounded Gothic) at a size in points at 96 dpi.
+QFont RoundGothic(double points);
+
+/// "ＭＳ ゴシック" at a size in points at 96 dpi.
+QFont MsGothic(double points);
+
+/// Moves a window to the middle of the screen it is on.
+void CentreOnScreen(QWidget* window);
+
+}  // namespace sorane

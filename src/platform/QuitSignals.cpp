@@ -1,0 +1,68 @@
+#include "platform/QuitSignals.h"
+
+#include <QSocketNotifier>
+
+#if defined(Q_OS_UNIX)
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
+namespace sorane {
+
+#if defined(Q_OS_UNIX)
+namespace {
+
+// The handler may do almost nothing: it writes one byte, which wakes the
+// event loop through the other end of the pair.
+int g_signal_pipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(g_signal_pipe[0], &byte, 1);
+}
+
+}  // namespace
+
+QuitSignals::QuitSignals(std::function<void()> on_signal, QObject* parent)
+    : QObject(parent), m_on_signal(std::move(on_signal)) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signal_pipe) != 0) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(g_signal_pipe[1], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t read = ::read(g_signal_pipe[1], &byte, 1);
+        m_on_signal();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+QuitSignals::~QuitSignals() {
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        std::signal(signal, SIG_DFL);
+    }
+    for (int& fd : g_signal_pipe) {
+        if (fd >= 0) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+}
+
+#else
+
+QuitSignals::QuitSignals(std::function<void()> on_signal, QObject* parent)
+    : QObject(parent), m_on_signal(std::move(on_signal)) {}
+
+QuitSignals::~QuitSignals() = default;
+
+#endif
+
+}  // namespace sorane

@@ -1,0 +1,144 @@
+# Helpers for the end-to-end tests: a private X display with a window
+# manager that has a tray (icewm), a fresh program folder for each case, and
+# ways to find and drive the clock's windows with xdotool.
+#
+# The tests source this file; SORANE is the executable under test.
+
+set -euo pipefail
+
+: "${SORANE:?SORANE must name the sorane executable}"
+E2E_WORK=$(mktemp -d /tmp/sorane-e2e.XXXXXX)
+E2E_PIDS=()
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$E2E_WORK"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "${DISPLAY:-}" ]; then
+        import -window root "/tmp/sorane-e2e-failure-$$.png" 2>/dev/null &&
+            echo "screenshot: /tmp/sorane-e2e-failure-$$.png" >&2
+    fi
+    exit 1
+}
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for() {
+    local limit=$1
+    shift
+    local end=$((SECONDS + limit))
+    until "$@" >/dev/null 2>&1; do
+        [ $SECONDS -lt $end ] || return 1
+        sleep 0.1
+    done
+}
+
+# Starts Xvfb on a free display and icewm (window manager and tray) on it.
+start_desktop() {
+    exec 5>"$E2E_WORK/display"
+    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 10 test -s "$E2E_WORK/display" || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
+    wait_for 10 xdpyinfo || fail "display $DISPLAY not answering"
+    if [ "${1:-}" != "--no-wm" ]; then
+        icewm >"$E2E_WORK/icewm.log" 2>&1 &
+        E2E_PIDS+=($!)
+        wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK || fail "icewm did not start"
+        wait_for 10 tray_host_present || fail "icewm's tray did not start"
+    fi
+}
+
+tray_host_present() {
+    xwininfo -root -tree | grep -q '"SystemTray"'
+}
+
+# True while a tray icon of the program sits in icewm's tray.
+tray_icon_present() {
+    xwininfo -root -tree | grep -A2 '"YXTrayEmbedder"' | grep -q '"sorane"'
+}
+
+# A fresh program folder with the executable and its read-me; prints its path.
+new_program_folder() {
+    local folder
+    folder=$(mktemp -d "$E2E_WORK/program.XXXXXX")
+    cp "$SORANE" "$folder/sorane"
+    cp "$(dirname "$SORANE")/ReadMeT.txt" "$folder/" 2>/dev/null || true
+    mkdir -m 700 "$folder/run"
+    echo "$folder"
+}
+
+# Starts the clock from a program folder; sets CLOCK_PID.
+start_clock() {
+    local folder=$1
+    shift
+    (cd "$folder" && exec env XDG_RUNTIME_DIR="$folder/run" "$@" ./sorane \
+        >"$folder/stdout.log" 2>"$folder/stderr.log") &
+    CLOCK_PID=$!
+    E2E_PIDS+=("$CLOCK_PID")
+}
+
+# The clock window (150 x 150) of a process, or nothing.
+clock_window() {
+    local pid=$1 id
+    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        if xwininfo -id "$id" | grep -q 'Width: 150' &&
+            xwininfo -id "$id" | grep -q 'Height: 150'; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+wait_for_clock() {
+    local pid=$1
+    wait_for 15 clock_window "$pid" || fail "the clock window did not appear"
+    clock_window "$pid"
+}
+
+# A visible window of the process whose title is exactly $2.
+window_named() {
+    local pid=$1 name=$2 id
+    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        if [ "$(xdotool getwindowname "$id")" = "$name" ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# The window's top-left corner on the screen as "X Y".
+window_position() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
+}
+
+# Waits for the clock to end; sets EXIT_STATUS.
+wait_exit() {
+    local pid=$1 limit=${2:-10} end
+    end=$((SECONDS + limit))
+    while kill -0 "$pid" 2>/dev/null; do
+        [ $SECONDS -lt $end ] || fail "process $pid did not end"
+        sleep 0.1
+    done
+    EXIT_STATUS=0
+    wait "$pid" || EXIT_STATUS=$?
+}
+
+# Fails unless the file holds exactly the text given (with \r\n written as such).
+expect_file() {
+    local file=$1 expected=$2
+    local actual
+    actual=$(od -An -c "$file" | tr -s ' \n' ' ')
+    local wanted
+    wanted=$(printf "$expected" | od -An -c | tr -s ' \n' ' ')
+    [ "$actual" = "$wanted" ] || fail "$file holds:$actual; expected:$wanted"
+}
