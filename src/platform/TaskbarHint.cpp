@@ -25,7 +25,8 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
 
 void KeepOffTaskbar(QWidget* window) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr ||
+        x11->connection() == nullptr) {
         return;
     }
     xcb_connection_t* connection = x11->connection();
