@@ -25,6 +25,14 @@ void frmPop::BringForward(QWidget* window) {
     window->activateWindow();
 }
 
+void frmPop::m01_Click() {
+    if (!m_timer) {
+        m_timer = new frmTimer(m_desktop, m_settings, m_state);
+        m_timer->Form_Load();
+    }
+    BringForward(m_timer);
+}
+
 void frmPop::m07_Click() {
     OpenReadMe(m_desktop);
 }

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "menu/frmAbout.h"
+#include "timer/frmTimer.h"
 #include "platform/Desktop.h"
 #include "settings/ClockSettings.h"
 
@@ -21,7 +22,10 @@ public:
 
     /// The About window, loaded (hidden) if it is not yet.
     frmAbout& About();
+    /// The timer dialog while it is open, else nullptr.
+    frmTimer* Timer() const { return m_timer; }
 
+    void m01_Click();  ///< Timer
     void m07_Click();  ///< Help: the read-me text
     void m08_Click();  ///< About
     void m09_Click();  ///< Exit
@@ -34,6 +38,7 @@ private:
     ClockState& m_state;
     frmClock& m_clock;
     QPointer<frmAbout> m_about;
+    QPointer<frmTimer> m_timer;
 };
 
 }  // namespace sorane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -44,8 +45,12 @@ struct LaunchResult {
     std::string description;  ///< with Failed: what went wrong
 };
 
+/// A window of the desktop, as the toolkit identifies it; 0 for none.
+using WindowHandle = std::uintptr_t;
+
 /// What a file dialog is asked to be.
 struct FileDialogRequest {
+    WindowHandle owner = 0;            ///< the window the dialog belongs to
     bool save = false;                 ///< a save dialog, else an open dialog
     std::vector<std::string> filters;  ///< Qt-style name filters: "Wave (*.wav)"
     std::string directory;
@@ -56,6 +61,7 @@ struct FileDialogRequest {
     bool overwrite_prompt = false;
     bool create_prompt = false;
     bool validate_name = true;
+    bool resolve_symlinks = true;
     bool native_dialog = true;  ///< the desktop's own dialog where it has one
 };
 

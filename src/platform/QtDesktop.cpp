@@ -162,8 +162,55 @@ bool QtDesktop::OpenUrlWithToolkit(const std::string& url) {
     return QDesktopServices::openUrl(QUrl(ToQt(url)));
 }
 
-FileDialogAnswer QtDesktop::RunFileDialog(const FileDialogRequest&) {
-    return {FileDialogAnswer::Status::Failed, {}};
+FileDialogAnswer QtDesktop::RunFileDialog(const FileDialogRequest& request) {
+    QFileDialog dialog(QWidget::find(WId(request.owner)), ToQt(request.title),
+                       ToQt(request.directory));
+    QStringList filters;
+    for (const std::string& filter : request.filters) {
+        filters << ToQt(filter);
+    }
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty()) {
+        dialog.selectNameFilter(filters.front());
+    }
+    if (request.save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwrite_prompt);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(request.multi_select      ? QFileDialog::ExistingFiles
+                           : request.file_must_exist ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
+    }
+    dialog.setOption(QFileDialog::DontResolveSymlinks, !request.resolve_symlinks);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, !request.native_dialog);
+
+    while (dialog.exec() == QDialog::Accepted) {
+        QStringList chosen = dialog.selectedFiles();
+        if (chosen.isEmpty()) {
+            return {FileDialogAnswer::Status::Cancelled, {}};
+        }
+        const QFileInfo first(chosen.front());
+        if (request.path_must_exist && !first.absoluteDir().exists()) {
+            QMessageBox::warning(&dialog, dialog.windowTitle(),
+                                 QStringLiteral("パスが存在しません。\n") + first.absolutePath());
+            continue;
+        }
+        if (request.create_prompt && !request.save && !first.exists() &&
+            QMessageBox::question(
+                &dialog, dialog.windowTitle(),
+                first.fileName() + QStringLiteral(" は存在しません。\n作成しますか?")) !=
+                QMessageBox::Yes) {
+            continue;
+        }
+        FileDialogAnswer answer{FileDialogAnswer::Status::Chosen, {}};
+        for (const QString& path : chosen) {
+            answer.paths.push_back(FromQt(QDir::toNativeSeparators(path)));
+        }
+        return answer;
+    }
+    return {FileDialogAnswer::Status::Cancelled, {}};
 }
 
 void QtDesktop::Quit(int status) {

@@ -1,0 +1,105 @@
+#include "timer/TimerRules.h"
+
+#include "clock/TickRules.h"
+#include "settings/NumberText.h"
+
+namespace sorane {
+namespace {
+
+constexpr const char* NOT_A_WAV = "wavファイルを指定してください。";
+
+bool AlarmSet(const ClockSettings& settings) {
+    return settings.TimeHour != 0 || settings.TimeMin != 0;
+}
+
+}  // namespace
+
+TimerDialogView OpenTimerDialog(ClockSettings& settings, const ClockState& state,
+                                const LocalDateTime& now) {
+    TimerDialogView view;
+    if (state.TimerArmed == 1) {
+        view.countdown_checked = true;
+        view.list_enabled = true;
+        view.list_index = -1;
+    } else {
+        view.list_index = 0;
+    }
+    // A set alarm opens exactly as stored, so that OK never changes it.
+    if (AlarmSet(settings)) {
+        view.alarm_checked = true;
+        view.alarm_fields_enabled = true;
+        view.hour_text = std::to_string(settings.TimeHour);
+        view.minute_text = std::to_string(settings.TimeMin);
+    } else {
+        view.hour_text = std::to_string(now.hour);
+        view.minute_text = std::to_string(now.minute);
+    }
+    if (!settings.Wave.empty() && settings.Wave.front() == '0') {
+        settings.Wave = state.AppPath + "chimes.wav";
+    }
+    view.folder_text = settings.Wave;
+    return view;
+}
+
+bool LooksLikeWav(const std::string& path) {
+    const std::string tail = path.size() > 3 ? path.substr(path.size() - 3) : path;
+    std::string upper;
+    for (char c : tail) {
+        upper += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    return upper == "WAV";
+}
+
+FolderChoice ChooseSoundFile(ClockSettings& settings, const std::string& answer) {
+    if (answer == "CANCEL") {
+        return {settings.Wave, std::nullopt};
+    }
+    if (LooksLikeWav(answer)) {
+        settings.Wave = answer;
+        return {answer, std::nullopt};
+    }
+    return {std::nullopt, Message{NOT_A_WAV, "ソラネ", MessageIcon::None}};
+}
+
+TimerOkOutcome TimerDialogOk(ClockSettings& settings, ClockState& state,
+                             const TimerDialogInput& input, const LocalDateTime& now,
+                             double steady_now) {
+    if (!LooksLikeWav(input.folder_text)) {
+        return {{NOT_A_WAV, APP_TITLE, MessageIcon::None}, false};
+    }
+    std::uint8_t hour = 0;
+    std::uint8_t minute = 0;
+    if (input.alarm_checked) {
+        const auto parsed_hour = ParseWholeNumber(input.hour_text, 0, 23);
+        const auto parsed_minute = ParseWholeNumber(input.minute_text, 0, 59);
+        if (!parsed_hour || !parsed_minute) {
+            return {{"目覚ましの時刻が正しくありません。\n"
+                     "時は 0 から 23、分は 0 から 59 までの数字で入力してください。",
+                     APP_TITLE, MessageIcon::None},
+                    false};
+        }
+        hour = static_cast<std::uint8_t>(*parsed_hour);
+        minute = static_cast<std::uint8_t>(*parsed_minute);
+    }
+
+    settings.Wave = input.folder_text;
+    settings.TimeHour = hour;
+    settings.TimeMin = minute;
+    const WriteOutcome saved = SaveAlarm(state, settings);
+
+    if (!input.countdown_checked) {
+        DisarmCountdown(state);
+    } else if (input.list_index >= 0 && input.list_index < 3) {
+        ArmCountdown(state, COUNTDOWN_SECONDS[input.list_index], now, steady_now);
+    }
+
+    if (!saved.Ok()) {
+        return {{"タイマーの設定情報を保存できませんでした。\n" + saved.error +
+                     "\n\n設定はソラネを終了するまで有効です。",
+                 APP_TITLE, MessageIcon::Warning},
+                true};
+    }
+    return {{"タイマーの設定情報を保存しました。", APP_TITLE, MessageIcon::None}, true};
+}
+
+}  // namespace sorane

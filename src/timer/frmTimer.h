@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <map>
+
+#include "platform/Desktop.h"
+#include "settings/ClockSettings.h"
+
+namespace sorane {
+
+/// The timer dialog: a countdown of 3, 5 or 10 minutes, the daily alarm
+/// time, and the notification sound file.
+class frmTimer : public QWidget {
+    Q_OBJECT
+
+public:
+    frmTimer(Desktop& desktop, ClockSettings& settings, ClockState& state);
+
+    /// Fills the controls from the settings and marks a dialog as open.
+    void Form_Load();
+
+    void chkTime1_Click();
+    void chkTime2_Click();
+    void cmdFolder_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+    std::map<int, QLabel*> Label1;
+    QCheckBox* chkTime1 = nullptr;
+    QComboBox* cboTime = nullptr;
+    QCheckBox* chkTime2 = nullptr;
+    QLineEdit* txtJi = nullptr;
+    QLineEdit* txtFun = nullptr;
+    QLineEdit* txtFolder = nullptr;
+    QPushButton* cmdFolder = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls();
+    QLabel* AddLabel(int index, const char* caption, int left, int top, int width, int height);
+
+    Desktop& m_desktop;
+    ClockSettings& m_settings;
+    ClockState& m_state;
+};
+
+}  // namespace sorane
