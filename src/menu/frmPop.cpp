@@ -33,6 +33,14 @@ void frmPop::m01_Click() {
     BringForward(m_timer);
 }
 
+void frmPop::m02_Click() {
+    if (!m_setup) {
+        m_setup = new frmSetup(m_desktop, m_settings, m_state, [this] { m_clock.ApplyDisplay(); });
+        m_setup->Form_Load();
+    }
+    BringForward(m_setup);
+}
+
 void frmPop::m07_Click() {
     OpenReadMe(m_desktop);
 }

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "menu/frmAbout.h"
+#include "setup/frmSetup.h"
 #include "timer/frmTimer.h"
 #include "platform/Desktop.h"
 #include "settings/ClockSettings.h"
@@ -24,8 +25,11 @@ public:
     frmAbout& About();
     /// The timer dialog while it is open, else nullptr.
     frmTimer* Timer() const { return m_timer; }
+    /// The setup dialog while it is open, else nullptr.
+    frmSetup* Setup() const { return m_setup; }
 
     void m01_Click();  ///< Timer
+    void m02_Click();  ///< Settings
     void m07_Click();  ///< Help: the read-me text
     void m08_Click();  ///< About
     void m09_Click();  ///< Exit
@@ -39,6 +43,7 @@ private:
     frmClock& m_clock;
     QPointer<frmAbout> m_about;
     QPointer<frmTimer> m_timer;
+    QPointer<frmSetup> m_setup;
 };
 
 }  // namespace sorane

@@ -25,7 +25,7 @@ folder=$(new_program_folder)
 start_clock "$folder"
 window=$(wait_for_clock "$CLOCK_PID")
 xdotool mousemove --sync 75 75 click 1
-sleep 0.3
+wait_for 10 is_active "$window" || fail "the clock did not take the keyboard"
 xdotool key Escape
 wait_for 10 window_named "$CLOCK_PID" "ソラネ Ver.1.1" || fail "no message box after Esc"
 message=$(window_named "$CLOCK_PID" "ソラネ Ver.1.1")

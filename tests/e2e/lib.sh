@@ -116,6 +116,11 @@ window_named() {
     return 1
 }
 
+# True while the window has the keyboard.
+is_active() {
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$(($1))" ]
+}
+
 # The window's top-left corner on the screen as "X Y".
 window_position() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'

@@ -1,0 +1,134 @@
+#include "setup/frmSetup.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+
+#include "clock/ClockArt.h"
+#include "clock/Palette16.h"
+#include "platform/FormLayout.h"
+#include "platform/TaskbarHint.h"
+#include "setup/SetupRules.h"
+
+namespace sorane {
+namespace {
+
+// A small square of the colour, so that a colour is found by sight.
+QIcon Swatch(Rgb rgb) {
+    QPixmap swatch(12, 12);
+    swatch.fill(QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    QPainter painter(&swatch);
+    painter.setPen(QColor(90, 90, 90));
+    painter.drawRect(0, 0, 11, 11);
+    return QIcon(swatch);
+}
+
+}  // namespace
+
+frmSetup::frmSetup(Desktop& desktop, ClockSettings& settings, ClockState& state,
+                   std::function<void()> apply_display)
+    : QWidget(nullptr,
+              Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      m_desktop(desktop),
+      m_settings(settings),
+      m_state(state),
+      m_apply_display(std::move(apply_display)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(APP_TITLE);
+    setWindowIcon(ApplicationIcon());
+    setFont(MsGothic(9));
+    setFixedSize(Twips(2835), Twips(2865));
+    CreateControls();
+    CentreOnScreen(this);
+}
+
+QComboBox* frmSetup::AddColourList(int left, int top, int width, int height) {
+    auto* list = new QComboBox(this);
+    PlaceTwips(list, left, top, width, height);
+    for (std::size_t i = 0; i < COLOUR_NAMES.size(); ++i) {
+        list->addItem(Swatch(Palette16[i]), COLOUR_NAMES[i]);
+    }
+    return list;
+}
+
+void frmSetup::CreateControls() {
+    const auto add_label = [this](int index, const char* caption, int top) {
+        auto* label = new QLabel(caption, this);
+        PlaceTwips(label, 180, top, 915, 255);
+        Label1[index] = label;
+    };
+    add_label(14, "短針の色", 180);
+    cboCOLOR[0] = AddColourList(1200, 120, 1455, 300);
+    add_label(0, "長針の色", 600);
+    cboCOLOR[1] = AddColourList(1200, 540, 1455, 300);
+    add_label(1, "秒針の色", 1020);
+    cboCOLOR[2] = AddColourList(1200, 960, 1455, 300);
+    add_label(2, "表示種別", 1440);
+    cboBunrui = new QComboBox(this);
+    PlaceTwips(cboBunrui, 1200, 1380, 1455, 300);
+    for (const char* entry : VIEW_NAMES) {
+        cboBunrui->addItem(entry);
+    }
+    add_label(3, "ステルス", 1860);
+    chkSterus = new QCheckBox(this);
+    PlaceTwips(chkSterus, 1200, 1800, 315, 255);
+
+    cmdOK = new QPushButton("Ｏ　Ｋ", this);
+    PlaceTwips(cmdOK, 180, 2220, 1035, 435);
+    cmdOK->setFont(RoundGothic(9));
+    cmdCancel = new QPushButton("キャンセル", this);
+    PlaceTwips(cmdCancel, 1500, 2220, 1155, 435);
+    cmdCancel->setFont(RoundGothic(9));
+    for (QPushButton* button : {cmdOK, cmdCancel}) {
+        button->setAutoDefault(false);  // neither Enter nor Esc presses a button
+    }
+
+    QWidget* order[] = {cboCOLOR[0], cboCOLOR[1], cboCOLOR[2], cboBunrui,
+                        cmdCancel,   cmdOK,       chkSterus};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmSetup::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmSetup::cmdCancel_Click);
+}
+
+void frmSetup::Form_Load() {
+    m_state.DialogOpen = true;
+    const SetupDialogView view = OpenSetupDialog(m_settings);
+    cboCOLOR[0]->setCurrentIndex(view.hour_colour);
+    cboCOLOR[1]->setCurrentIndex(view.minute_colour);
+    cboCOLOR[2]->setCurrentIndex(view.second_colour);
+    cboBunrui->setCurrentIndex(view.view);
+    chkSterus->setChecked(view.stealth);
+    cboCOLOR[0]->setFocus();
+}
+
+void frmSetup::cmdOK_Click() {
+    const SetupDialogView chosen{cboCOLOR[0]->currentIndex(), cboCOLOR[1]->currentIndex(),
+                                 cboCOLOR[2]->currentIndex(), cboBunrui->currentIndex(),
+                                 chkSterus->isChecked()};
+    const SetupOkOutcome outcome = SetupDialogOk(m_settings, m_state, chosen);
+    if (outcome.stored && m_apply_display) {
+        m_apply_display();
+    }
+    m_desktop.ShowMessage(outcome.message);
+    if (outcome.stored) {
+        close();
+    }
+}
+
+void frmSetup::cmdCancel_Click() {
+    close();
+}
+
+void frmSetup::showEvent(QShowEvent* event) {
+    KeepOffTaskbar(this);
+    QWidget::showEvent(event);
+}
+
+void frmSetup::closeEvent(QCloseEvent* event) {
+    m_state.DialogOpen = false;
+    event->accept();
+}
+
+}  // namespace sorane

@@ -1,0 +1,138 @@
+#include "setup/frmSetup.h"
+
+#include <QAbstractItemView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "FakeDesktop.h"
+#include "TempFolder.h"
+#include "clock/frmClock.h"
+#include "menu/frmPop.h"
+
+namespace sorane {
+namespace {
+
+// A loaded clock and its menu, so that the setup dialog is opened as a
+// person opens it.
+struct ClockWithMenu {
+    explicit ClockWithMenu(const std::string& ini) {
+        folder.Write("Clock.ini", ini);
+        desktop.program_directory = folder.Path().string();
+        desktop.now = {2026, 12, 7, 13, 30, 0, 0};
+        clock = std::make_unique<frmClock>(desktop, settings, state);
+        EXPECT_EQ(clock->Form_Load(), frmClock::LoadResult::Loaded);
+        menu = std::make_unique<frmPop>(desktop, settings, state, *clock);
+        menu->m02_Click();
+        dialog = menu->Setup();
+    }
+
+    TempFolder folder;
+    FakeDesktop desktop;
+    ClockSettings settings;
+    ClockState state;
+    std::unique_ptr<frmClock> clock;
+    std::unique_ptr<frmPop> menu;
+    QPointer<frmSetup> dialog;
+};
+
+TEST(frmSetupTest, LaidOutAsDesigned) {
+    ClockWithMenu c("");
+    frmSetup& d = *c.dialog;
+    EXPECT_EQ(d.size(), QSize(189, 191));
+    EXPECT_EQ(d.windowTitle(), "ソラネ Ver.1.1");
+    EXPECT_EQ(d.Label1.at(14)->text(), "短針の色");
+    EXPECT_EQ(d.Label1.at(0)->text(), "長針の色");
+    EXPECT_EQ(d.Label1.at(1)->text(), "秒針の色");
+    EXPECT_EQ(d.Label1.at(2)->text(), "表示種別");
+    EXPECT_EQ(d.Label1.at(3)->text(), "ステルス");
+    for (QComboBox* list : d.cboCOLOR) {
+        ASSERT_EQ(list->count(), 16);
+        EXPECT_EQ(list->itemText(5), "マゼンダ");
+        EXPECT_FALSE(list->itemIcon(5).isNull());
+        EXPECT_FALSE(list->isEditable());
+    }
+    EXPECT_EQ(d.cboBunrui->itemText(0), "時刻(数字)");
+    EXPECT_FALSE(d.cboBunrui->isEditable());
+    EXPECT_EQ(d.cboCOLOR[1]->geometry(), QRect(80, 36, 97, 20));
+    EXPECT_EQ(d.cmdCancel->geometry(), QRect(100, 148, 77, 29));
+    QWidget* expected[] = {d.cboCOLOR[0], d.cboCOLOR[1], d.cboCOLOR[2], d.cboBunrui,
+                           d.cmdCancel,   d.cmdOK,       d.chkSterus};
+    QWidget* widget = d.cboCOLOR[0];
+    for (QWidget* next : expected) {
+        EXPECT_EQ(widget, next);
+        widget = widget->nextInFocusChain();
+        while (widget->focusPolicy() == Qt::NoFocus) {
+            widget = widget->nextInFocusChain();
+        }
+    }
+}
+
+TEST(frmSetupTest, OkSavesAllFiveKeysAndTheClockChangesAtOnce) {
+    ClockWithMenu c("[Color]\r\nhour=1\r\nmin=9\r\nsec=0\r\n[Mode]\r\nView=1\r\nSterus=0\r\n");
+    frmSetup& d = *c.dialog;
+    EXPECT_TRUE(c.state.DialogOpen);
+    EXPECT_EQ(d.cboCOLOR[0]->currentText(), "青");
+    d.cboCOLOR[0]->setCurrentIndex(12);
+    d.cboCOLOR[1]->setCurrentIndex(7);
+    d.cboCOLOR[2]->setCurrentIndex(15);
+    d.cboBunrui->setCurrentIndex(0);
+    QTest::mouseClick(d.chkSterus, Qt::LeftButton);
+    HandColours colours_when_confirmed;
+    QString line_when_confirmed;
+    c.desktop.on_message = [&](const Message&) {
+        colours_when_confirmed = c.clock->CurrentHandColours();
+        line_when_confirmed = c.clock->lblTimDat->text();
+    };
+    QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+
+    EXPECT_EQ(c.folder.Read("Clock.ini"),
+              "[Color]\r\nhour=12\r\nmin=7\r\nsec=15\r\n[Mode]\r\nView=0\r\nSterus=1\r\n");
+    EXPECT_EQ(c.desktop.messages.back().text, "環境設定情報を保存しました。");
+    EXPECT_EQ(colours_when_confirmed.hour, 0xFF0000u);
+    EXPECT_EQ(colours_when_confirmed.minute, 0xC0C0C0u);
+    EXPECT_EQ(colours_when_confirmed.second, 0xFFFFFFu);
+    EXPECT_EQ(line_when_confirmed, "PM 01:30:00");
+    EXPECT_EQ(c.settings.Sterus, 1);
+    EXPECT_FALSE(c.state.DialogOpen);
+}
+
+TEST(frmSetupTest, NoLineChosenHidesItAtOnce) {
+    ClockWithMenu c("");
+    c.dialog->cboBunrui->setCurrentIndex(2);
+    QTest::mouseClick(c.dialog->cmdOK, Qt::LeftButton);
+    EXPECT_TRUE(c.clock->lblTimDat->isHidden());
+}
+
+TEST(frmSetupTest, CancelAfterChangesLeavesFileAndClockUntouched) {
+    for (bool close_box : {false, true}) {
+        ClockWithMenu c("[Color]\r\nhour=3\r\n");
+        frmSetup& d = *c.dialog;
+        for (QComboBox* list : d.cboCOLOR) {
+            list->setCurrentIndex(14);
+        }
+        d.cboBunrui->setCurrentIndex(2);
+        QTest::mouseClick(d.chkSterus, Qt::LeftButton);
+        if (close_box) {
+            d.close();
+        } else {
+            QTest::mouseClick(d.cmdCancel, Qt::LeftButton);
+        }
+        EXPECT_EQ(c.folder.Read("Clock.ini"), "[Color]\r\nhour=3\r\n");
+        EXPECT_EQ(c.clock->CurrentHandColours().hour, 0x008080u);
+        EXPECT_FALSE(c.clock->lblTimDat->isHidden());
+        EXPECT_EQ(c.settings.Sterus, 0);
+        EXPECT_FALSE(c.state.DialogOpen);
+        EXPECT_TRUE(c.desktop.messages.empty());
+    }
+}
+
+TEST(frmSetupTest, ChoosingSettingsTwiceBringsTheSameDialogForward) {
+    ClockWithMenu c("");
+    c.dialog->cboCOLOR[0]->setCurrentIndex(5);
+    c.menu->m02_Click();
+    EXPECT_EQ(c.menu->Setup(), c.dialog.data());
+    EXPECT_EQ(c.dialog->cboCOLOR[0]->currentIndex(), 5) << "not loaded again";
+}
+
+}  // namespace
+}  // namespace sorane
