@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     // The clock ends the program itself; a closed dialog must not.
     QApplication::setQuitOnLastWindowClosed(false);
     RegisterFontSubstitutes();
+    LoadJapaneseQtTexts();
     QApplication::setWindowIcon(ApplicationIcon());
 
     QtDesktop desktop;
@@ -49,6 +50,8 @@ int main(int argc, char** argv) {
     tray_icon.setToolTip(QStringLiteral("ソラネ"));
     tray_icon.show();
     clock.AttachTrayIcon(&tray_icon);
+    QObject::connect(&tray_icon, &QSystemTrayIcon::activated, &clock,
+                     &frmClock::TrayIcon_Activated);
 
     // A signal, or the session ending, closes the clock like any other close.
     QuitSignals quit_signals([&clock] { clock.close(); });

@@ -1,6 +1,7 @@
 #include "clock/frmClock.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -179,14 +180,6 @@ void frmClock::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, m_faces->Picture(m_face));
 }
 
-void frmClock::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF pos = event->position();
-    if (pos.x() != 0 && pos.y() != 0) {
-        m_state.MouseInside = true;
-    }
-    QWidget::mouseMoveEvent(event);
-}
-
 }  // namespace sorane
 
 namespace sorane {
@@ -204,7 +197,99 @@ int VirtualKeyFor(const QKeyEvent& event) {
     return 0;
 }
 
+// The button as the handlers number it; nullopt for buttons they ignore.
+std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        case Qt::RightButton:
+            return MouseButton::Right;
+        case Qt::MiddleButton:
+            return MouseButton::Middle;
+        default:
+            return std::nullopt;
+    }
+}
+
+float ToTwips(qreal pixels) {
+    return float(pixels * TWIPS_PER_PIXEL);
+}
+
 }  // namespace
+
+void frmClock::mousePressEvent(QMouseEvent* event) {
+    if (const std::optional<MouseButton> button = ButtonOf(event->button())) {
+        Form_MouseDown(*button, ToTwips(event->position().x()), ToTwips(event->position().y()));
+    }
+}
+
+void frmClock::mouseMoveEvent(QMouseEvent* event) {
+    Form_MouseMove(ToTwips(event->position().x()), ToTwips(event->position().y()));
+}
+
+void frmClock::mouseReleaseEvent(QMouseEvent*) {
+    Form_MouseUp();
+}
+
+void frmClock::Form_MouseDown(MouseButton button, float X, float Y) {
+    switch (ActionForMouseDown(button, m_settings)) {
+        case MouseDownAction::PopUpMenu:
+            PopUpMenu();
+            break;
+        case MouseDownAction::StartDrag:
+            Dragging = true;
+            DragX = X;
+            DragY = Y;
+            break;
+        case MouseDownAction::Nothing:
+            break;
+    }
+}
+
+void frmClock::Form_MouseMove(float X, float Y) {
+    if (MovementMeansInside(X, Y)) {
+        m_state.MouseInside = true;
+    }
+    if (Dragging) {
+        const ScreenPoint to = DraggedWindowPosition(m_desktop.CursorPos(), DragX, DragY);
+        move(to.x, to.y);
+    }
+}
+
+void frmClock::Form_MouseUp() {
+    Dragging = false;
+}
+
+void frmClock::TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason) {
+    TrayMouseEvent event = TrayMouseEvent::LeftClick;
+    switch (reason) {
+        case QSystemTrayIcon::Context:
+            event = TrayMouseEvent::RightPress;
+            break;
+        case QSystemTrayIcon::DoubleClick:
+            event = TrayMouseEvent::DoubleClick;
+            break;
+        case QSystemTrayIcon::MiddleClick:
+            event = TrayMouseEvent::MiddleClick;
+            break;
+        default:
+            break;
+    }
+    if (!TrayEventOpensMenu(event)) {
+        return;
+    }
+    raise();
+    activateWindow();
+    QCoreApplication::processEvents();
+    PopUpMenu();
+}
+
+void frmClock::PopUpMenu() {
+    if (m_menu) {
+        const ScreenPoint cursor = m_desktop.CursorPos();
+        m_menu->PopUp(QPoint(cursor.x, cursor.y));
+    }
+}
 
 void frmClock::keyPressEvent(QKeyEvent* event) {
     Form_KeyDown(VirtualKeyFor(*event));

@@ -1,18 +1,18 @@
 #pragma once
 
 #include <QLabel>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <optional>
 
 #include "clock/ClockArt.h"
+#include "clock/MouseRules.h"
 #include "clock/TickRules.h"
 #include "clock/clsMousePos.h"
 #include "platform/Desktop.h"
 #include "settings/ClockSettings.h"
-
-class QSystemTrayIcon;
 
 namespace sorane {
 
@@ -49,6 +49,13 @@ public:
 
     /// A key pressed on the clock, by its virtual-key code.
     void Form_KeyDown(int key_code);
+    /// Mouse handlers; X and Y are twips in window coordinates.
+    void Form_MouseDown(MouseButton button, float X, float Y);
+    void Form_MouseMove(float X, float Y);
+    void Form_MouseUp();
+    /// A mouse event on the tray icon.
+    void TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason);
+
     /// The closing steps: saves the position and removes the tray icon. Runs
     /// once, however the clock closes; later calls do nothing.
     void Form_QueryUnload();
@@ -60,11 +67,14 @@ public:
     Face CurrentFace() const { return m_face; }
     const std::optional<Hands>& CurrentHands() const { return m_hands; }
     const HandColours& CurrentHandColours() const { return m_hand_colours; }
+    bool IsDragging() const { return Dragging; }
 
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -74,6 +84,7 @@ private:
     void ScheduleNextTick();
     void SetFace(Face face);
     void Announce(const Message& message);
+    void PopUpMenu();
 
     Desktop& m_desktop;
     ClockSettings& m_settings;

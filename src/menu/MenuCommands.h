@@ -10,6 +10,21 @@ namespace sorane {
 /// What the clock's keys and its pop-up menu can ask for.
 enum class ClockCommand { None, Timer, Setup, Help, About, Exit };
 
+/// One entry of the clock's pop-up menu.
+struct MenuEntry {
+    const char* name;     ///< the item's name: m01, m02, s02, ...
+    const char* caption;  ///< the text shown; "-" for the separator
+    ClockCommand command;
+    bool IsSeparator() const { return command == ClockCommand::None; }
+};
+
+/// The pop-up menu, top to bottom: no shortcuts, no check marks.
+inline constexpr MenuEntry MENU_ENTRIES[] = {
+    {"m01", "タイマー", ClockCommand::Timer}, {"m02", "環境設定", ClockCommand::Setup},
+    {"s02", "-", ClockCommand::None},         {"m07", "ヘルプ", ClockCommand::Help},
+    {"m08", "アバウト", ClockCommand::About}, {"m09", "終　了", ClockCommand::Exit},
+};
+
 /// The command of a key on the clock, by its virtual-key code (Esc 27,
 /// A 65, H 72); letters act with or without Shift.
 ClockCommand CommandForKey(int virtual_key);

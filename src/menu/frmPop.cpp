@@ -1,12 +1,52 @@
 #include "menu/frmPop.h"
 
 #include "clock/frmClock.h"
-#include "menu/MenuCommands.h"
 
 namespace sorane {
 
 frmPop::frmPop(Desktop& desktop, ClockSettings& settings, ClockState& state, frmClock& clock)
-    : m_desktop(desktop), m_settings(settings), m_state(state), m_clock(clock) {}
+    : m_desktop(desktop), m_settings(settings), m_state(state), m_clock(clock) {
+    CreateMenu();
+}
+
+void frmPop::CreateMenu() {
+    for (const MenuEntry& entry : MENU_ENTRIES) {
+        if (entry.IsSeparator()) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(QString::fromUtf8(entry.caption));
+        action->setObjectName(entry.name);
+        const ClockCommand command = entry.command;
+        connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+    }
+}
+
+void frmPop::PopUp(const QPoint& position) {
+    menu.exec(position);
+}
+
+void frmPop::Run(ClockCommand command) {
+    switch (command) {
+        case ClockCommand::Timer:
+            m01_Click();
+            break;
+        case ClockCommand::Setup:
+            m02_Click();
+            break;
+        case ClockCommand::Help:
+            m07_Click();
+            break;
+        case ClockCommand::About:
+            m08_Click();
+            break;
+        case ClockCommand::Exit:
+            m09_Click();
+            break;
+        case ClockCommand::None:
+            break;
+    }
+}
 
 frmPop::~frmPop() {
     delete m_about;

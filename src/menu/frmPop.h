@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QMenu>
 #include <QObject>
 #include <QPointer>
 
+#include "menu/MenuCommands.h"
 #include "menu/frmAbout.h"
 #include "setup/frmSetup.h"
 #include "timer/frmTimer.h"
@@ -28,6 +30,13 @@ public:
     /// The setup dialog while it is open, else nullptr.
     frmSetup* Setup() const { return m_setup; }
 
+    /// Pops up the menu at a screen position and returns when it closes,
+    /// after the chosen item's handler has run.
+    void PopUp(const QPoint& position);
+
+    /// The menu; its actions are the items, top to bottom.
+    QMenu menu;
+
     void m01_Click();  ///< Timer
     void m02_Click();  ///< Settings
     void m07_Click();  ///< Help: the read-me text
@@ -35,6 +44,8 @@ public:
     void m09_Click();  ///< Exit
 
 private:
+    void CreateMenu();
+    void Run(ClockCommand command);
     static void BringForward(QWidget* window);
 
     Desktop& m_desktop;

@@ -14,8 +14,10 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
+#include <QLibraryInfo>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <QUrl>
 
 namespace sorane {
@@ -215,6 +217,14 @@ FileDialogAnswer QtDesktop::RunFileDialog(const FileDialogRequest& request) {
 
 void QtDesktop::Quit(int status) {
     QCoreApplication::exit(status);
+}
+
+void LoadJapaneseQtTexts() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Japanese), "qtbase", "_",
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    }
 }
 
 void RegisterFontSubstitutes() {

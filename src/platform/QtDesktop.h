@@ -38,6 +38,10 @@ private:
     double m_start_steady = 0;
 };
 
+/// Loads Qt's own Japanese texts (the file dialog's, say), so that every
+/// window speaks Japanese whatever the desktop's language.
+void LoadJapaneseQtTexts();
+
 /// Registers the Japanese fonts that stand in for the Windows fonts the
 /// windows were laid out with ("HG丸ｺﾞｼｯｸM-PRO", "ＭＳ ゴシック").
 void RegisterFontSubstitutes();

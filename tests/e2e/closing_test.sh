@@ -27,11 +27,10 @@ window=$(wait_for_clock "$CLOCK_PID")
 xdotool mousemove --sync 75 75 click 1
 wait_for 10 is_active "$window" || fail "the clock did not take the keyboard"
 xdotool key Escape
-wait_for 10 window_named "$CLOCK_PID" "ソラネ Ver.1.1" || fail "no message box after Esc"
-message=$(window_named "$CLOCK_PID" "ソラネ Ver.1.1")
+wait_for 10 message_box "$CLOCK_PID" || fail "no message box after Esc"
 kill -0 "$CLOCK_PID" || fail "ended before the message was answered"
 [ ! -e "$folder/Clock.ini" ] || fail "saved before the message was answered"
-xdotool windowactivate --sync "$message" key Return
+answer_message_box "$CLOCK_PID"
 wait_exit "$CLOCK_PID"
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 expect_file "$folder/Clock.ini" '[Pos]\r\nTop=45\r\nLeft=45\r\n'

@@ -22,6 +22,12 @@ trap e2e_cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    if [ -n "${CLOCK_PID:-}" ] && [ -n "${DISPLAY:-}" ]; then
+        local id
+        for id in $(xdotool search --onlyvisible --pid "$CLOCK_PID" 2>/dev/null); do
+            echo "  window $id: $(xdotool getwindowname "$id") $(xwininfo -id "$id" | grep -E 'geometry')" >&2
+        done
+    fi
     if [ -n "${DISPLAY:-}" ]; then
         import -window root "/tmp/sorane-e2e-failure-$$.png" 2>/dev/null &&
             echo "screenshot: /tmp/sorane-e2e-failure-$$.png" >&2
@@ -49,10 +55,16 @@ start_desktop() {
     export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
     wait_for 10 xdpyinfo || fail "display $DISPLAY not answering"
     if [ "${1:-}" != "--no-wm" ]; then
-        icewm >"$E2E_WORK/icewm.log" 2>&1 &
-        E2E_PIDS+=($!)
-        wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK || fail "icewm did not start"
-        wait_for 10 tray_host_present || fail "icewm's tray did not start"
+        local attempt
+        for attempt in 1 2 3; do
+            icewm >"$E2E_WORK/icewm.log" 2>&1 &
+            E2E_PIDS+=($!)
+            wait_for 10 tray_host_present && return 0
+            echo "icewm attempt $attempt did not bring up its tray:" >&2
+            cat "$E2E_WORK/icewm.log" >&2
+            kill "$!" 2>/dev/null || true
+        done
+        fail "icewm's tray did not start"
     fi
 }
 
@@ -121,6 +133,36 @@ is_active() {
     [ "$(xdotool getactivewindow 2>/dev/null)" = "$(($1))" ]
 }
 
+# The program's message box now on screen (a modal window), or nothing.
+message_box() {
+    local pid=$1 id
+    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        if [ "$(xdotool getwindowname "$id")" = "ソラネ Ver.1.1" ] &&
+            xprop -id "$id" _NET_WM_STATE | grep -q _NET_WM_STATE_MODAL; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+no_message_box() {
+    ! message_box "$@"
+}
+
+# Waits for the program's message box and answers it with Enter.
+answer_message_box() {
+    local pid=$1 box
+    wait_for 10 message_box "$pid" || fail "no message box"
+    box=$(message_box "$pid")
+    xdotool windowactivate --sync "$box" key Return
+    wait_for 10 no_message_box "$pid" || fail "the message box did not close"
+}
+
+no_window_named() {
+    ! window_named "$@"
+}
+
 # The window's top-left corner on the screen as "X Y".
 window_position() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
@@ -146,4 +188,29 @@ expect_file() {
     local wanted
     wanted=$(printf "$expected" | od -An -c | tr -s ' \n' ' ')
     [ "$actual" = "$wanted" ] || fail "$file holds:$actual; expected:$wanted"
+}
+
+# The colour of one screen pixel as "R,G,B".
+pixel_colour() {
+    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+        sed -n 's/.*srgb(\([0-9]*,[0-9]*,[0-9]*\)).*/\1/p'
+}
+
+# True while the window is mapped (shown).
+is_viewable() {
+    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# Presses the right button on the clock's face and picks a menu entry with
+# the keyboard: "first" (タイマー) or "last" (終　了).
+choose_from_menu() {
+    local window=$1 which=$2
+    read -r x y < <(window_position "$window")
+    xdotool mousemove --sync $((x + 75)) $((y + 75)) click 3
+    sleep 0.5
+    if [ "$which" = first ]; then
+        xdotool key Down Return
+    else
+        xdotool key Up Return
+    fi
 }
