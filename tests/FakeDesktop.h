@@ -24,6 +24,8 @@ public:
     std::vector<ScreenRect> screens{{0, 0, 1024, 768}};
     std::string program_directory;
     bool instance_free = true;
+    bool program_folder_writable = true;
+    std::string user_settings_folder = "/home/user/.config/sorane";
 
     std::vector<std::string> opened_documents;
     std::vector<std::string> url_openers_started;
@@ -48,6 +50,8 @@ public:
     void SetCursorPos(ScreenPoint point) override { cursor_moves.push_back(point); }
     std::vector<ScreenRect> Screens() override { return screens; }
     std::string ProgramDirectory() override { return program_directory; }
+    bool CanWriteIn(const std::string&) override { return program_folder_writable; }
+    std::string UserSettingsFolder() override { return user_settings_folder; }
     bool ClaimSingleInstance() override { return instance_free; }
     void OpenDocument(const std::string& path) override { opened_documents.push_back(path); }
     LaunchResult StartUrlOpener(const std::string& url) override {

@@ -27,6 +27,14 @@ std::string AppPathFrom(const std::string& program_directory, char separator) {
     return program_directory + separator;
 }
 
+std::string SettingsFolderFor(const std::string& app_path, bool app_path_writable,
+                              const std::string& user_settings_folder, char separator) {
+    if (app_path_writable || user_settings_folder.empty()) {
+        return app_path;
+    }
+    return AppPathFrom(user_settings_folder, separator);
+}
+
 int TwipsToPixels(std::int32_t twips) {
     return static_cast<int>(std::floor(twips / static_cast<double>(TWIPS_PER_PIXEL) + 0.5));
 }

@@ -13,6 +13,11 @@ namespace sorane {
 /// folder already ends in one (a drive's root, "/").
 std::string AppPathFrom(const std::string& program_directory, char separator);
 
+/// The folder for "Clock.ini": the program's folder (AppPath) when it can be
+/// written, else the user's own settings folder, with a trailing separator.
+std::string SettingsFolderFor(const std::string& app_path, bool app_path_writable,
+                              const std::string& user_settings_folder, char separator);
+
 /// Pixels for a position in twips, to the nearest pixel.
 int TwipsToPixels(std::int32_t twips);
 

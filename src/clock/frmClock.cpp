@@ -81,7 +81,11 @@ frmClock::LoadResult frmClock::Form_Load() {
         m_desktop.ShowMessage({"既にソラネは、起動しています。", APP_TITLE, MessageIcon::None});
         return LoadResult::AlreadyRunning;
     }
-    m_state.AppPath = AppPathFrom(m_desktop.ProgramDirectory(), QDir::separator().toLatin1());
+    const char separator = QDir::separator().toLatin1();
+    m_state.AppPath = AppPathFrom(m_desktop.ProgramDirectory(), separator);
+    m_state.SettingsFolder =
+        SettingsFolderFor(m_state.AppPath, m_desktop.CanWriteIn(m_state.AppPath),
+                          m_desktop.UserSettingsFolder(), separator);
     if (const std::optional<SettingsError> error = LoadSettings(m_state, m_settings)) {
         std::cerr << "sorane: " << error->Message() << std::endl;
         m_desktop.ShowMessage({error->Message(), APP_TITLE, MessageIcon::Warning});

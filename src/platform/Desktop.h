@@ -93,6 +93,11 @@ public:
 
     /// The folder of the executable, as the system reports it (UTF-8).
     virtual std::string ProgramDirectory() = 0;
+    /// Whether this user may create and replace files in the folder.
+    virtual bool CanWriteIn(const std::string& folder) = 0;
+    /// The user's own folder for the clock's settings (UTF-8), used when the
+    /// program's folder cannot be written.
+    virtual std::string UserSettingsFolder() = 0;
     /// Claims this user's single instance of the clock; false when another
     /// running instance holds it.
     virtual bool ClaimSingleInstance() = 0;

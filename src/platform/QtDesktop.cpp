@@ -115,6 +115,16 @@ std::string QtDesktop::ProgramDirectory() {
     return FromQt(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
 }
 
+bool QtDesktop::CanWriteIn(const std::string& folder) {
+    const QFileInfo info(ToQt(folder));
+    return info.isDir() && info.isWritable();
+}
+
+std::string QtDesktop::UserSettingsFolder() {
+    return FromQt(QDir::toNativeSeparators(
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
+}
+
 bool QtDesktop::ClaimSingleInstance() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) {

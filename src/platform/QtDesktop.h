@@ -21,6 +21,8 @@ public:
     void SetCursorPos(ScreenPoint point) override;
     std::vector<ScreenRect> Screens() override;
     std::string ProgramDirectory() override;
+    bool CanWriteIn(const std::string& folder) override;
+    std::string UserSettingsFolder() override;
     bool ClaimSingleInstance() override;
     void OpenDocument(const std::string& path) override;
     LaunchResult StartUrlOpener(const std::string& url) override;

@@ -168,6 +168,10 @@ std::optional<std::string> ReadWholeFile(const fs::path& file, std::string& erro
 WriteOutcome ReplaceFileAtomically(const fs::path& file, std::string_view content) {
     const fs::path target = FollowSymlink(file);
     std::error_code ec;
+    // The user's settings folder may not exist before the first save.
+    if (!target.parent_path().empty() && !fs::exists(target.parent_path(), ec)) {
+        fs::create_directories(target.parent_path(), ec);
+    }
     const fs::file_status status = fs::status(target, ec);
     std::optional<fs::perms> keep_perms;
     if (fs::exists(status)) {

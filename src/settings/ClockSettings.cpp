@@ -42,12 +42,13 @@ std::string SettingsError::Message() const {
     return message;
 }
 
-std::string IniPathFor(const std::string& app_path) {
-    return app_path + std::string(INI_FILE_NAME);
+std::string IniPathFor(const ClockState& state) {
+    const std::string& folder = state.SettingsFolder.empty() ? state.AppPath : state.SettingsFolder;
+    return folder + std::string(INI_FILE_NAME);
 }
 
 std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& settings) {
-    state.IniPath = IniPathFor(state.AppPath);
+    state.IniPath = IniPathFor(state);
     std::string unreadable;
     // An unreadable file reads as a missing one, as the profile functions do.
     const ProfileFile profile(
@@ -89,14 +90,14 @@ std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& sett
 }
 
 WriteOutcome SavePosition(ClockState& state, std::int32_t top_twips, std::int32_t left_twips) {
-    state.IniPath = IniPathFor(state.AppPath);
+    state.IniPath = IniPathFor(state);
     return WriteProfileStrings(
         PathFromUtf8(state.IniPath),
         {{"Pos", "Top", std::to_string(top_twips)}, {"Pos", "Left", std::to_string(left_twips)}});
 }
 
 WriteOutcome SaveAlarm(ClockState& state, const ClockSettings& settings) {
-    state.IniPath = IniPathFor(state.AppPath);
+    state.IniPath = IniPathFor(state);
     return WriteProfileStrings(PathFromUtf8(state.IniPath),
                                {{"Time", "Wave", settings.Wave},
                                 {"Time", "hour", ByteText(settings.TimeHour)},
@@ -104,7 +105,7 @@ WriteOutcome SaveAlarm(ClockState& state, const ClockSettings& settings) {
 }
 
 WriteOutcome SaveSetup(ClockState& state, const ClockSettings& settings) {
-    state.IniPath = IniPathFor(state.AppPath);
+    state.IniPath = IniPathFor(state);
     return WriteProfileStrings(PathFromUtf8(state.IniPath),
                                {{"Color", "hour", ByteText(settings.ColorHour)},
                                 {"Color", "min", ByteText(settings.ColorMin)},

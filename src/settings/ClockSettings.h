@@ -26,7 +26,11 @@ struct ClockSettings {
 /// Run-time values the windows share; never saved.
 struct ClockState {
     std::string AppPath;  ///< the program's folder, ending in a separator
-    std::string IniPath;  ///< AppPath + "Clock.ini"
+    /// The folder of "Clock.ini", ending in a separator: AppPath, unless the
+    /// program's folder cannot be written (an installed copy), when it is the
+    /// user's own settings folder. Empty means AppPath.
+    std::string SettingsFolder;
+    std::string IniPath;  ///< SettingsFolder + "Clock.ini"
     /// Seconds since local midnight at which the countdown ends (not wrapped
     /// at midnight); 0 when none runs.
     float TimerDeadline = 0;
@@ -57,10 +61,10 @@ struct SettingsError {
     std::string Message() const;
 };
 
-/// AppPath followed by "Clock.ini".
-std::string IniPathFor(const std::string& app_path);
+/// The settings file: the settings folder (AppPath unless set) + "Clock.ini".
+std::string IniPathFor(const ClockState& state);
 
-/// Fills settings from "Clock.ini" in state.AppPath (setting state.IniPath),
+/// Fills settings from "Clock.ini" in the settings folder (setting state.IniPath),
 /// using the default of each missing key. Returns the first value that is not
 /// a number, is out of its range, or is a colour number above 15; settings is
 /// then only partly filled and must not be used.

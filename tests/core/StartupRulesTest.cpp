@@ -12,6 +12,14 @@ TEST(StartupRulesTest, AppPathEndsInExactlyOneSeparator) {
     EXPECT_EQ(AppPathFrom("C:\\Tools\\Sorane", '\\'), "C:\\Tools\\Sorane\\");
 }
 
+TEST(StartupRulesTest, SettingsLiveBesideTheProgramUnlessItsFolderIsReadOnly) {
+    EXPECT_EQ(SettingsFolderFor("/home/u/sorane/", true, "/home/u/.config/sorane", '/'),
+              "/home/u/sorane/");
+    EXPECT_EQ(SettingsFolderFor("/opt/sorane/", false, "/home/u/.config/sorane", '/'),
+              "/home/u/.config/sorane/");
+    EXPECT_EQ(SettingsFolderFor("/opt/sorane/", false, "", '/'), "/opt/sorane/");
+}
+
 TEST(StartupRulesTest, SavedPositionIsUsedUnlessTheClockIsWhollyOffEveryScreen) {
     const std::vector<ScreenRect> one = {{0, 0, 1024, 768}};
     EXPECT_EQ(ClockPlacement(50, 50, one), (ScreenPoint{3, 3}));

@@ -135,6 +135,25 @@ TEST(frmClockTest, StealthHidesTheClockUnderTheCursorAndBringsItBack) {
     EXPECT_FALSE(loaded.state.MouseInside);
 }
 
+TEST(frmClockTest, ReadOnlyProgramFolderKeepsSettingsInTheUsersFolder) {
+    TempFolder folder;
+    folder.Write("Clock.ini", "[Pos]\r\nTop=3000\r\n");
+    FakeDesktop desktop;
+    desktop.program_directory = (folder.Path() / "opt").string();
+    std::filesystem::create_directory(folder.Path() / "opt");
+    desktop.program_folder_writable = false;
+    desktop.user_settings_folder = (folder.Path() / "config" / "sorane").string();
+    ClockSettings settings;
+    ClockState state;
+    frmClock clock(desktop, settings, state);
+    ASSERT_EQ(clock.Form_Load(), frmClock::LoadResult::Loaded);
+    EXPECT_EQ(state.IniPath, (folder.Path() / "config" / "sorane" / "Clock.ini").string());
+    EXPECT_EQ(clock.pos(), QPoint(3, 3));
+    clock.move(20, 40);
+    clock.close();
+    EXPECT_EQ(folder.Read("config/sorane/Clock.ini"), "[Pos]\r\nTop=600\r\nLeft=300\r\n");
+}
+
 TEST(frmClockTest, SecondInstanceSaysSoAndTouchesNothing) {
     TempFolder folder;
     folder.Write("Clock.ini", "[Pos]\r\nTop=1\r\n");
