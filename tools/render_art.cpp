@@ -29,7 +29,7 @@ const char* const COLOUR_NAMES[16] = {
 
 // One clock as the window shows it: face, text line, hands.
 QImage RenderClock(Face face, qreal scale, const HandColours& colours, const LocalDateTime& at) {
-    const ClockFaces faces(scale);
+    const ClockFaces faces(scale, ClockFaces::Corners::Transparent);
     QImage image(qRound(CLOCK_SIZE * scale), qRound(CLOCK_SIZE * scale),
                  QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);

@@ -5,10 +5,10 @@
 namespace sorane {
 namespace {
 
-QPixmap Render(const QString& source, qreal device_pixel_ratio) {
+QPixmap Render(const QString& source, qreal device_pixel_ratio, ClockFaces::Corners corners) {
     const int side = qRound(CLOCK_SIZE * device_pixel_ratio);
     QPixmap picture(side, side);
-    picture.fill(Qt::transparent);
+    picture.fill(corners == ClockFaces::Corners::Opaque ? Qt::white : Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     QSvgRenderer(source).render(&painter, QRectF(0, 0, side, side));
@@ -42,10 +42,10 @@ void PaintHand(QPainter& painter, const HandLine& hand, qreal width, Rgb rgb) {
 
 }  // namespace
 
-ClockFaces::ClockFaces(qreal device_pixel_ratio)
-    : m_pictures{Render(":/faces/ordinary.svg", device_pixel_ratio),
-                 Render(":/faces/wink.svg", device_pixel_ratio),
-                 Render(":/faces/surprised.svg", device_pixel_ratio)} {}
+ClockFaces::ClockFaces(qreal device_pixel_ratio, Corners corners)
+    : m_pictures{Render(":/faces/ordinary.svg", device_pixel_ratio, corners),
+                 Render(":/faces/wink.svg", device_pixel_ratio, corners),
+                 Render(":/faces/surprised.svg", device_pixel_ratio, corners)} {}
 
 void PaintHands(QPainter& painter, const Hands& hands, const HandColours& colours) {
     painter.setRenderHint(QPainter::Antialiasing);

@@ -14,7 +14,12 @@ namespace sorane {
 /// device pixel ratio, so that swapping them each second costs nothing.
 class ClockFaces {
 public:
-    explicit ClockFaces(qreal device_pixel_ratio);
+    /// Opaque pictures (white outside the dial, which the round window cuts
+    /// away) are copied to the screen without blending; transparent ones keep
+    /// the corners clear for drawing the clock elsewhere.
+    enum class Corners { Opaque, Transparent };
+
+    explicit ClockFaces(qreal device_pixel_ratio, Corners corners = Corners::Opaque);
     const QPixmap& Picture(Face face) const { return m_pictures[static_cast<int>(face)]; }
 
 private:

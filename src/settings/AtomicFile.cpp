@@ -68,8 +68,13 @@ WriteOutcome WriteAndRename(const fs::path& target, std::string_view content,
     fs::path temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = folder / ("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) +
-                         "-" + std::to_string(attempt));
+        std::string name(1, '.');
+        name.append(target.filename().string())
+            .append(".tmp-")
+            .append(std::to_string(::getpid()))
+            .append("-")
+            .append(std::to_string(attempt));
+        temp = folder / name;
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
             break;

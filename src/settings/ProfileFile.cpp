@@ -143,7 +143,9 @@ std::string QuoteIfNeeded(std::string_view value) {
     const bool blank_at_edge = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
     const bool looks_quoted = Unquote(value).size() != value.size();
     if (blank_at_edge || looks_quoted) {
-        return "\"" + std::string(value) + "\"";
+        std::string quoted(1, '"');
+        quoted.append(value).push_back('"');
+        return quoted;
     }
     return std::string(value);
 }
@@ -220,7 +222,8 @@ WriteOutcome ProfileFile::Set(std::string_view section, std::string_view key,
         if (ends_open) {
             append += line_end;
         }
-        append += "[" + std::string(section) + "]" + line_end + key_line + line_end;
+        append.append(1, '[').append(section).append(1, ']');
+        append.append(line_end).append(key_line).append(line_end);
         m_bytes += append;
     }
     return {};

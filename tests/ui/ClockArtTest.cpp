@@ -30,7 +30,7 @@ TEST(ClockArtTest, WinkClosesOnlyTheRightEye) {
 }
 
 TEST(ClockArtTest, FacesFillTheRoundDialAndLeaveTheCornersEmpty) {
-    const ClockFaces faces(2);
+    const ClockFaces faces(2, ClockFaces::Corners::Transparent);
     for (Face face : {Face::Ordinary, Face::Wink, Face::Surprised}) {
         const QImage picture = faces.Picture(face).toImage();
         EXPECT_EQ(picture.size(), QSize(300, 300));
@@ -45,6 +45,13 @@ TEST(ClockArtTest, FacesFillTheRoundDialAndLeaveTheCornersEmpty) {
     const QColor surprised = faces.Picture(Face::Surprised).toImage().pixelColor(120, 270);
     EXPECT_LT(surprised.lightness() + 40, ordinary.lightness());
     EXPECT_GT(surprised.blue(), surprised.red() + 80);
+}
+
+TEST(ClockArtTest, WindowFacesAreOpaqueSoTheyAreCopiedNotBlended) {
+    const ClockFaces faces(1);
+    for (Face face : {Face::Ordinary, Face::Wink, Face::Surprised}) {
+        EXPECT_FALSE(faces.Picture(face).hasAlpha());
+    }
 }
 
 TEST(ClockArtTest, TextLineAreaStaysLightForBlackText) {
