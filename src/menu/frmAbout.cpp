@@ -5,10 +5,8 @@
 #include <QKeyEvent>
 #include <QScreen>
 
-#include "clock/ClockArt.h"
 #include "menu/MenuCommands.h"
 #include "platform/FormLayout.h"
-#include "platform/TaskbarHint.h"
 
 namespace sorane {
 namespace {
@@ -44,17 +42,8 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-frmAbout::frmAbout(Desktop& desktop)
-    : QWidget(nullptr,
-              Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      m_desktop(desktop) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(APP_TITLE);
-    setWindowIcon(ApplicationIcon());
-    setFont(MsGothic(9));
-    setFixedSize(Twips(2925), Twips(3030));
+frmAbout::frmAbout(Desktop& desktop) : DialogWindow(2925, 3030), m_desktop(desktop) {
     CreateControls();
-    CentreOnScreen(this);
     cmdAbout->setFocus();
 }
 
@@ -120,11 +109,6 @@ void frmAbout::keyPressEvent(QKeyEvent* event) {
         default:
             QWidget::keyPressEvent(event);
     }
-}
-
-void frmAbout::showEvent(QShowEvent* event) {
-    KeepOffTaskbar(this);
-    QWidget::showEvent(event);
 }
 
 }  // namespace sorane

@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "platform/DialogWindow.h"
+
 #include "platform/Desktop.h"
 
 namespace sorane {
@@ -29,7 +31,7 @@ private:
 
 /// The About window: name and version, credits and two home-page links. OK
 /// (or Enter, or Esc) hides it; its close box destroys it.
-class frmAbout : public QWidget {
+class frmAbout : public DialogWindow {
     Q_OBJECT
 
 public:
@@ -47,7 +49,6 @@ public:
     LinkLabel* Label8 = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

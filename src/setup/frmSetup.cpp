@@ -3,10 +3,8 @@
 #include <QCloseEvent>
 #include <QPainter>
 
-#include "clock/ClockArt.h"
 #include "clock/Palette16.h"
 #include "platform/FormLayout.h"
-#include "platform/TaskbarHint.h"
 #include "setup/SetupRules.h"
 
 namespace sorane {
@@ -26,19 +24,12 @@ QIcon Swatch(Rgb rgb) {
 
 frmSetup::frmSetup(Desktop& desktop, ClockSettings& settings, ClockState& state,
                    std::function<void()> apply_display)
-    : QWidget(nullptr,
-              Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+    : DialogWindow(2835, 2865),
       m_desktop(desktop),
       m_settings(settings),
       m_state(state),
       m_apply_display(std::move(apply_display)) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(APP_TITLE);
-    setWindowIcon(ApplicationIcon());
-    setFont(MsGothic(9));
-    setFixedSize(Twips(2835), Twips(2865));
     CreateControls();
-    CentreOnScreen(this);
 }
 
 QComboBox* frmSetup::AddColourList(int left, int top, int width, int height) {
@@ -119,11 +110,6 @@ void frmSetup::cmdOK_Click() {
 
 void frmSetup::cmdCancel_Click() {
     close();
-}
-
-void frmSetup::showEvent(QShowEvent* event) {
-    KeepOffTaskbar(this);
-    QWidget::showEvent(event);
 }
 
 void frmSetup::closeEvent(QCloseEvent* event) {

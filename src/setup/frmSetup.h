@@ -10,12 +10,13 @@
 #include <map>
 
 #include "platform/Desktop.h"
+#include "platform/DialogWindow.h"
 #include "settings/ClockSettings.h"
 
 namespace sorane {
 
 /// The setup dialog: the hands' colours, what the text line shows, stealth.
-class frmSetup : public QWidget {
+class frmSetup : public DialogWindow {
     Q_OBJECT
 
 public:
@@ -37,7 +38,6 @@ public:
     QPushButton* cmdCancel = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

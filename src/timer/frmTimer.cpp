@@ -3,27 +3,15 @@
 #include <QCloseEvent>
 #include <QDir>
 
-#include "clock/ClockArt.h"
 #include "platform/FormLayout.h"
-#include "platform/TaskbarHint.h"
 #include "timer/FileDialogRules.h"
 #include "timer/TimerRules.h"
 
 namespace sorane {
 
 frmTimer::frmTimer(Desktop& desktop, ClockSettings& settings, ClockState& state)
-    : QWidget(nullptr,
-              Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      m_desktop(desktop),
-      m_settings(settings),
-      m_state(state) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(APP_TITLE);
-    setWindowIcon(ApplicationIcon());
-    setFont(MsGothic(9));
-    setFixedSize(Twips(3510), Twips(2445));
+    : DialogWindow(3510, 2445), m_desktop(desktop), m_settings(settings), m_state(state) {
     CreateControls();
-    CentreOnScreen(this);
 }
 
 QLabel* frmTimer::AddLabel(int index, const char* caption, int left, int top, int width,
@@ -143,11 +131,6 @@ void frmTimer::cmdOK_Click() {
 
 void frmTimer::cmdCancel_Click() {
     close();
-}
-
-void frmTimer::showEvent(QShowEvent* event) {
-    KeepOffTaskbar(this);
-    QWidget::showEvent(event);
 }
 
 void frmTimer::closeEvent(QCloseEvent* event) {

@@ -9,13 +9,14 @@
 #include <map>
 
 #include "platform/Desktop.h"
+#include "platform/DialogWindow.h"
 #include "settings/ClockSettings.h"
 
 namespace sorane {
 
 /// The timer dialog: a countdown of 3, 5 or 10 minutes, the daily alarm
 /// time, and the notification sound file.
-class frmTimer : public QWidget {
+class frmTimer : public DialogWindow {
     Q_OBJECT
 
 public:
@@ -42,7 +43,6 @@ public:
     QPushButton* cmdCancel = nullptr;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

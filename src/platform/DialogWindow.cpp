@@ -1,0 +1,26 @@
+#include "platform/DialogWindow.h"
+
+#include "clock/ClockArt.h"
+#include "platform/Desktop.h"
+#include "platform/FormLayout.h"
+#include "platform/TaskbarHint.h"
+
+namespace sorane {
+
+DialogWindow::DialogWindow(int width_twips, int height_twips)
+    : QWidget(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::CustomizeWindowHint) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(APP_TITLE);
+    setWindowIcon(ApplicationIcon());
+    setFont(MsGothic(9));
+    setFixedSize(Twips(width_twips), Twips(height_twips));
+    CentreOnScreen(this);
+}
+
+void DialogWindow::showEvent(QShowEvent* event) {
+    KeepOffTaskbar(this);
+    QWidget::showEvent(event);
+}
+
+}  // namespace sorane

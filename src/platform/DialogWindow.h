@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+
+namespace sorane {
+
+/// A small window of the program, as the About window and the dialogs are:
+/// titled "ソラネ Ver.1.1" with the application icon, a close box and no
+/// other button, a fixed size given in twips, not in the taskbar, centred on
+/// the screen when made, and destroyed when closed.
+class DialogWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    DialogWindow(int width_twips, int height_twips);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+}  // namespace sorane
