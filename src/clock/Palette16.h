@@ -32,4 +32,10 @@ inline constexpr std::array<Rgb, 16> Palette16 = {
 /// The highest colour number the palette has.
 inline constexpr int PALETTE_LAST_INDEX = static_cast<int>(Palette16.size()) - 1;
 
+/// The colour of a colour number; start-up refuses numbers above 15, and
+/// should one reach here it draws black.
+inline constexpr Rgb ColourFor(std::uint8_t index) {
+    return index <= PALETTE_LAST_INDEX ? Palette16[index] : Palette16[0];
+}
+
 }  // namespace sorane

@@ -74,6 +74,16 @@ std::optional<std::string> LineTextFor(int view, const LocalDateTime& now) {
     return std::nullopt;
 }
 
+std::optional<bool> LineShownFor(int view) {
+    if (view == 0 || view == 1) {
+        return true;
+    }
+    if (view == 2) {
+        return false;
+    }
+    return std::nullopt;
+}
+
 TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInput& input) {
     TickOutcome outcome;
 

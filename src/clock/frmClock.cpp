@@ -112,16 +112,13 @@ frmClock::LoadResult frmClock::Form_Load() {
 }
 
 void frmClock::ApplyDisplay() {
-    const auto colour = [](std::uint8_t index) {
-        return Palette16[std::min<std::size_t>(index, PALETTE_LAST_INDEX)];
-    };
-    m_hand_colours = {colour(m_settings.ColorHour), colour(m_settings.ColorMin),
-                      colour(m_settings.ColorSec)};
-    if (m_settings.View == 0 || m_settings.View == 1) {
-        lblTimDat->setText(QString::fromStdString(*LineTextFor(m_settings.View, m_desktop.Now())));
-        lblTimDat->show();
-    } else if (m_settings.View == 2) {
-        lblTimDat->hide();
+    m_hand_colours = {ColourFor(m_settings.ColorHour), ColourFor(m_settings.ColorMin),
+                      ColourFor(m_settings.ColorSec)};
+    if (const std::optional<std::string> text = LineTextFor(m_settings.View, m_desktop.Now())) {
+        lblTimDat->setText(QString::fromStdString(*text));
+    }
+    if (const std::optional<bool> shown = LineShownFor(m_settings.View)) {
+        lblTimDat->setVisible(*shown);
     }
     m_hands_overlay->update();
 }

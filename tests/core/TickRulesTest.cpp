@@ -1,5 +1,7 @@
 #include "clock/TickRules.h"
 
+#include "clock/Palette16.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -75,6 +77,15 @@ TEST(TickRulesTest, LineFollowsTheViewAndViewTwoLeavesItAlone) {
         settings.View = view;
         EXPECT_EQ(Tick(settings, state, InputAt(At(13, 30, 0))).line_text, std::nullopt);
     }
+}
+
+TEST(TickRulesTest, ViewTwoHidesTheLineAndUnknownViewsLeaveIt) {
+    EXPECT_EQ(LineShownFor(0), true);
+    EXPECT_EQ(LineShownFor(1), true);
+    EXPECT_EQ(LineShownFor(2), false);
+    EXPECT_EQ(LineShownFor(3), std::nullopt);
+    EXPECT_EQ(ColourFor(15), 0xFFFFFFu);
+    EXPECT_EQ(ColourFor(16), 0x000000u);
 }
 
 TEST(TickRulesTest, CountdownAnnouncesItsMinutesOnceThenDisarms) {
