@@ -1,10 +1,10 @@
 #include "clock/TickRules.h"
 
-#include "clock/Palette16.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "clock/Palette16.h"
 
 namespace sorane {
 namespace {
