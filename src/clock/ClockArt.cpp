@@ -1,6 +1,8 @@
 #include "clock/ClockArt.h"
 
 #include <QSvgRenderer>
+#include <cmath>
+#include <type_traits>
 
 namespace sorane {
 namespace {
@@ -52,6 +54,85 @@ void PaintHands(QPainter& painter, const Hands& hands, const HandColours& colour
     PaintHand(painter, hands.hour, 3, colours.hour);
     PaintHand(painter, hands.minute, 2, colours.minute);
     PaintHand(painter, hands.second, 1, colours.second);
+}
+
+namespace {
+
+constexpr int BAND_DEVICE_LINES = 64;
+
+// Hands are drawn again for another position or colour; a hand's pictures
+// are dropped together once there are more than this (the hour hand has 720
+// positions, the others 60).
+constexpr std::size_t PICTURES_KEPT_PER_HAND = 64;
+
+template <typename Picture>
+void DrawBands(QPainter& painter, const QPointF& at, const Picture& picture) {
+    const qreal ratio = picture.devicePixelRatio();
+    for (int top = 0; top < picture.height(); top += BAND_DEVICE_LINES) {
+        const int lines = std::min(BAND_DEVICE_LINES, picture.height() - top);
+        const QRectF target(at.x(), at.y() + top / ratio, picture.width() / ratio, lines / ratio);
+        const QRectF source(0, top, picture.width(), lines);
+        if constexpr (std::is_same_v<Picture, QImage>) {
+            painter.drawImage(target, picture, source);
+        } else {
+            painter.drawPixmap(target, picture, source);
+        }
+    }
+}
+
+}  // namespace
+
+void DrawInBands(QPainter& painter, const QPointF& at, const QImage& picture) {
+    DrawBands(painter, at, picture);
+}
+
+void DrawInBands(QPainter& painter, const QPointF& at, const QPixmap& picture) {
+    DrawBands(painter, at, picture);
+}
+
+void HandPictures::Paint(QPainter& painter, const Hands& hands, const HandColours& colours) {
+    const qreal ratio = painter.device()->devicePixelRatio();
+    const Picture* pictures[] = {&PictureFor(0, hands.hour, 3, colours.hour, ratio),
+                                 &PictureFor(1, hands.minute, 2, colours.minute, ratio),
+                                 &PictureFor(2, hands.second, 1, colours.second, ratio)};
+    for (const Picture* picture : pictures) {
+        DrawInBands(painter, picture->at, picture->image);
+    }
+}
+
+const HandPictures::Picture& HandPictures::PictureFor(int hand, const HandLine& line, qreal width,
+                                                      Rgb rgb, qreal ratio) {
+    std::map<Key, Picture>& kept = m_pictures[std::size_t(hand)];
+    const Key key{line.to.x, line.to.y, rgb, ratio};
+    if (const auto found = kept.find(key); found != kept.end()) {
+        return found->second;
+    }
+    if (kept.size() >= PICTURES_KEPT_PER_HAND) {
+        kept.clear();
+    }
+    // The hand's bounds, with room for the halo and the round caps, on whole
+    // device pixels so that the picture lands exactly where the lines would.
+    const qreal reach = (width + 2) / 2 + 1;
+    const QRectF bounds = QRectF(ToPixels(line.from), ToPixels(line.to))
+                              .normalized()
+                              .adjusted(-reach, -reach, reach, reach);
+    const QPoint device_top_left(int(std::floor(bounds.left() * ratio)),
+                                 int(std::floor(bounds.top() * ratio)));
+    const QPoint device_bottom_right(int(std::ceil(bounds.right() * ratio)),
+                                     int(std::ceil(bounds.bottom() * ratio)));
+    Picture picture;
+    picture.at = QPointF(device_top_left) / ratio;
+    picture.image = QImage(QSize(device_bottom_right.x() - device_top_left.x(),
+                                 device_bottom_right.y() - device_top_left.y()),
+                           QImage::Format_ARGB32_Premultiplied);
+    picture.image.fill(Qt::transparent);
+    picture.image.setDevicePixelRatio(ratio);
+    QPainter hand_painter(&picture.image);
+    hand_painter.setRenderHint(QPainter::Antialiasing);
+    hand_painter.translate(-picture.at);
+    PaintHand(hand_painter, line, width, rgb);
+    hand_painter.end();
+    return kept.emplace(key, std::move(picture)).first->second;
 }
 
 QImage RenderIcon(int size) {

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <array>
+#include <map>
+#include <tuple>
 
 #include "clock/Palette16.h"
 #include "clock/TickRules.h"
@@ -37,6 +39,32 @@ struct HandColours {
 /// halo of the opposite lightness so that every palette colour stays visible
 /// over every part of the face.
 void PaintHands(QPainter& painter, const Hands& hands, const HandColours& colours);
+
+/// The hands as frmClock draws them, the same pixels as PaintHands: each hand
+/// is drawn once per position and colour into a small picture that is kept,
+/// so that a tick copies three pictures rather than stroking six antialiased
+/// lines (which Qt's raster engine spreads over worker threads).
+class HandPictures {
+public:
+    void Paint(QPainter& painter, const Hands& hands, const HandColours& colours);
+
+private:
+    struct Picture {
+        QPointF at;  ///< top-left corner, logical pixels
+        QImage image;
+    };
+    using Key = std::tuple<float, float, Rgb, qreal>;
+
+    const Picture& PictureFor(int hand, const HandLine& line, qreal width, Rgb rgb, qreal ratio);
+
+    std::array<std::map<Key, Picture>, 3> m_pictures;
+};
+
+/// Draws a picture at a point in bands of fewer than 96 device lines: Qt's
+/// raster engine hands any larger copy to worker threads, waking them for
+/// nothing on a picture this small.
+void DrawInBands(QPainter& painter, const QPointF& at, const QImage& picture);
+void DrawInBands(QPainter& painter, const QPointF& at, const QPixmap& picture);
 
 /// The application icon rendered at size x size pixels.
 QImage RenderIcon(int size);

@@ -33,11 +33,12 @@ protected:
             return;  // no hands before the first tick
         }
         QPainter painter(this);
-        PaintHands(painter, *m_clock->CurrentHands(), m_clock->CurrentHandColours());
+        m_pictures.Paint(painter, *m_clock->CurrentHands(), m_clock->CurrentHandColours());
     }
 
 private:
     frmClock* m_clock;
+    HandPictures m_pictures;
 };
 
 frmClock::frmClock(Desktop& desktop, ClockSettings& settings, ClockState& state)
@@ -179,19 +180,8 @@ void frmClock::paintEvent(QPaintEvent*) {
     if (!m_faces) {
         return;
     }
-    // Qt's raster engine hands any fill or copy of 96 device lines or more to
-    // worker threads, which costs every tick several wake-ups of otherwise
-    // idle threads. Copied in bands of fewer lines, the face stays on this
-    // thread.
-    constexpr int BAND_DEVICE_LINES = 64;
-    const QPixmap& face = m_faces->Picture(m_face);
-    const qreal ratio = face.devicePixelRatio();
     QPainter painter(this);
-    for (int top = 0; top < face.height(); top += BAND_DEVICE_LINES) {
-        const int lines = std::min(BAND_DEVICE_LINES, face.height() - top);
-        painter.drawPixmap(QRectF(0, top / ratio, face.width() / ratio, lines / ratio), face,
-                           QRectF(0, top, face.width(), lines));
-    }
+    DrawInBands(painter, QPointF(0, 0), m_faces->Picture(m_face));
 }
 
 }  // namespace sorane

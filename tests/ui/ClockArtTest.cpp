@@ -68,6 +68,49 @@ TEST(ClockArtTest, TextLineAreaStaysLightForBlackText) {
     }
 }
 
+// The largest difference of any colour channel between two pictures.
+int LargestDifference(const QImage& a, const QImage& b) {
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)),
+                                std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return largest;
+}
+
+TEST(ClockArtTest, KeptHandPicturesDrawWhatTheStrokesDraw) {
+    HandPictures pictures;
+    for (qreal ratio : {1.0, 2.0}) {
+        const ClockFaces faces(ratio);
+        for (const auto& [hour, minute, second] :
+             {std::tuple{10, 8, 37}, std::tuple{15, 30, 0}, std::tuple{3, 59, 44}}) {
+            for (const HandColours& colours :
+                 {HandColours{Palette16[1], Palette16[9], 0},
+                  HandColours{Palette16[15], Palette16[14], Palette16[12]}}) {
+                const Hands hands = HandsAt(hour, minute, second);
+                QImage stroked(QSize(150, 150) * ratio, QImage::Format_RGB32);
+                stroked.setDevicePixelRatio(ratio);
+                QImage copied = stroked;
+                for (auto [image, kept] : {std::pair{&stroked, false}, std::pair{&copied, true}}) {
+                    QPainter painter(image);
+                    DrawInBands(painter, QPointF(0, 0), faces.Picture(Face::Ordinary));
+                    if (kept) {
+                        pictures.Paint(painter, hands, colours);
+                    } else {
+                        PaintHands(painter, hands, colours);
+                    }
+                }
+                EXPECT_LE(LargestDifference(stroked, copied), 2)
+                    << hour << ":" << minute << ":" << second << " at " << ratio << "x";
+            }
+        }
+    }
+}
+
 TEST(ClockArtTest, IconIsDrawnAtEverySizeTheDesktopAsksFor) {
     for (int size : {16, 24, 32, 48}) {
         const QImage icon = RenderIcon(size);
