@@ -84,7 +84,9 @@ int WatchDamage(xcb_window_t window, double seconds) {
     }
     free(xcb_damage_query_version_reply(x, xcb_damage_query_version(x, 1, 1), nullptr));
     const xcb_damage_damage_t id = xcb_generate_id(x);
-    xcb_damage_create(x, id, window, XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
+    // Every drawn rectangle is reported on its own, so that no change can be
+    // lost between a report and the clearing of the damage.
+    xcb_damage_create(x, id, window, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
     xcb_flush(x);
     const double end = MonotonicMs() + seconds * 1000;
     while (MonotonicMs() < end) {
@@ -96,8 +98,6 @@ int WatchDamage(xcb_window_t window, double seconds) {
         if ((event->response_type & 0x7F) == damage->first_event + XCB_DAMAGE_NOTIFY) {
             std::printf("%lld\n", EpochMs());
             std::fflush(stdout);
-            xcb_damage_subtract(x, id, XCB_NONE, XCB_NONE);
-            xcb_flush(x);
         }
         free(event);
     }
