@@ -3,27 +3,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "settings/AsciiText.h"
 #include "settings/Utf8Path.h"
 
 namespace sorane {
 namespace {
 
 constexpr const char* README_NAME = "ReadMeT.txt";
-
-bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) {
-            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -54,7 +40,7 @@ std::optional<std::string> FindReadMe(const std::string& program_directory) {
         return Utf8FromPath(folder / README_NAME);
     }
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (SameIgnoringAsciiCase(Utf8FromPath(it->path().filename()), README_NAME) &&
+        if (EqualsIgnoringAsciiCase(Utf8FromPath(it->path().filename()), README_NAME) &&
             it->is_regular_file(ec)) {
             return Utf8FromPath(it->path());
         }

@@ -1,16 +1,12 @@
 #include "settings/NumberText.h"
 
+#include "settings/AsciiText.h"
+
 namespace sorane {
 
 std::optional<std::int64_t> ParseWholeNumber(std::string_view text, std::int64_t min,
                                              std::int64_t max) {
-    const auto is_blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && is_blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && is_blank(text.back())) {
-        text.remove_suffix(1);
-    }
+    text = TrimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';

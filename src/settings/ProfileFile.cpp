@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "settings/AsciiText.h"
 #include "settings/AtomicFile.h"
 #include "settings/TextEncoding.h"
 
@@ -9,30 +10,6 @@ namespace sorane {
 namespace {
 
 constexpr std::string_view UTF8_BOM = "\xEF\xBB\xBF";
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool NamesMatch(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return AsciiLower(x) == AsciiLower(y);
-           });
-}
 
 // One line of the file: [begin, end) is its text, next is where the following
 // line begins (after its CRLF, LF or CR; the file's size for the last line).
@@ -115,13 +92,13 @@ KeyLocation Locate(std::string_view bytes, const std::vector<Line>& lines, std::
             if (location.section_line) {
                 break;  // a later copy of the section is not merged
             }
-            if (NamesMatch(parsed.name, section)) {
+            if (EqualsIgnoringAsciiCase(parsed.name, section)) {
                 location.section_line = i;
                 location.last_key_line = i;
             }
         } else if (parsed.kind == LineKind::Key && location.section_line) {
             location.last_key_line = i;
-            if (NamesMatch(parsed.name, key)) {
+            if (EqualsIgnoringAsciiCase(parsed.name, key)) {
                 location.key_line = i;
                 break;
             }

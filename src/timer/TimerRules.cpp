@@ -1,6 +1,7 @@
 #include "timer/TimerRules.h"
 
 #include "clock/TickRules.h"
+#include "settings/AsciiText.h"
 #include "settings/NumberText.h"
 
 namespace sorane {
@@ -42,12 +43,9 @@ TimerDialogView OpenTimerDialog(ClockSettings& settings, const ClockState& state
 }
 
 bool LooksLikeWav(const std::string& path) {
-    const std::string tail = path.size() > 3 ? path.substr(path.size() - 3) : path;
-    std::string upper;
-    for (char c : tail) {
-        upper += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    }
-    return upper == "WAV";
+    const std::string_view tail =
+        std::string_view(path).substr(path.size() > 3 ? path.size() - 3 : 0);
+    return EqualsIgnoringAsciiCase(tail, "wav");
 }
 
 FolderChoice ChooseSoundFile(ClockSettings& settings, const std::string& answer) {
