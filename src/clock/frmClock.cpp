@@ -108,7 +108,7 @@ frmClock::LoadResult frmClock::Form_Load() {
     m_state.Quitting = false;
     m_state.DialogOpen = false;
     m_state.MouseInside = false;
-    ScheduleNextTick();
+    ScheduleNextTick(m_desktop.Now());
     return LoadResult::Loaded;
 }
 
@@ -124,16 +124,16 @@ void frmClock::ApplyDisplay() {
     m_hands_overlay->update();
 }
 
-void frmClock::ScheduleNextTick() {
-    tmrClock->start(MillisecondsToNextTick(m_desktop.Now()));
+void frmClock::ScheduleNextTick(const LocalDateTime& now) {
+    tmrClock->start(MillisecondsToNextTick(now));
 }
 
 void frmClock::tmrClock_Timer() {
-    // Re-armed first, so the clock keeps ticking while a message box is open.
-    ScheduleNextTick();
-
+    // One reading of the clock serves the whole tick; the timer is re-armed
+    // before anything can open a message box, so the clock keeps ticking.
     TickInput input;
     input.now = m_desktop.Now();
+    ScheduleNextTick(input.now);
     input.steady_now = m_desktop.SteadySeconds();
     input.left_twips = float(x() * TWIPS_PER_PIXEL);
     input.top_twips = float(y() * TWIPS_PER_PIXEL);

@@ -81,7 +81,7 @@ protected:
 private:
     void CreateLabel();
     void CreateTimer();
-    void ScheduleNextTick();
+    void ScheduleNextTick(const LocalDateTime& now);
     void SetFace(Face face);
     void Announce(const Message& message);
     void PopUpMenu();
