@@ -89,6 +89,15 @@ std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& sett
     return error;
 }
 
+Message SaveReport(const WriteOutcome& saved, const std::string& what) {
+    if (!saved.Ok()) {
+        return {what + "を保存できませんでした。\n" + saved.error +
+                    "\n\n設定はソラネを終了するまで有効です。",
+                APP_TITLE, MessageIcon::Warning};
+    }
+    return {what + "を保存しました。", APP_TITLE, MessageIcon::None};
+}
+
 WriteOutcome SavePosition(ClockState& state, std::int32_t top_twips, std::int32_t left_twips) {
     state.IniPath = IniPathFor(state);
     return WriteProfileStrings(

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/Desktop.h"
 #include "platform/LocalDateTime.h"
 #include "settings/ProfileFile.h"
 
@@ -69,6 +70,11 @@ std::string IniPathFor(const ClockState& state);
 /// a number, is out of its range, or is a colour number above 15; settings is
 /// then only partly filled and must not be used.
 std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& settings);
+
+/// What a dialog says after saving what (say "環境設定情報"): that it was
+/// saved, or that it could not be and why, the new values holding until the
+/// program ends.
+Message SaveReport(const WriteOutcome& saved, const std::string& what);
 
 /// [Pos] Top, Left: the window's position in twips.
 WriteOutcome SavePosition(ClockState& state, std::int32_t top_twips, std::int32_t left_twips);

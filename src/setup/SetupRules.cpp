@@ -34,14 +34,7 @@ SetupOkOutcome SetupDialogOk(ClockSettings& settings, ClockState& state,
     settings.ColorSec = std::uint8_t(chosen.second_colour);
     settings.View = std::uint8_t(chosen.view);
     settings.Sterus = chosen.stealth ? 1 : 0;
-    const WriteOutcome saved = SaveSetup(state, settings);
-    if (!saved.Ok()) {
-        return {{"環境設定情報を保存できませんでした。\n" + saved.error +
-                     "\n\n設定はソラネを終了するまで有効です。",
-                 APP_TITLE, MessageIcon::Warning},
-                true};
-    }
-    return {{"環境設定情報を保存しました。", APP_TITLE, MessageIcon::None}, true};
+    return {SaveReport(SaveSetup(state, settings), "環境設定情報"), true};
 }
 
 }  // namespace sorane

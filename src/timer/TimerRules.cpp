@@ -91,13 +91,7 @@ TimerOkOutcome TimerDialogOk(ClockSettings& settings, ClockState& state,
         ArmCountdown(state, COUNTDOWN_SECONDS[input.list_index], now, steady_now);
     }
 
-    if (!saved.Ok()) {
-        return {{"タイマーの設定情報を保存できませんでした。\n" + saved.error +
-                     "\n\n設定はソラネを終了するまで有効です。",
-                 APP_TITLE, MessageIcon::Warning},
-                true};
-    }
-    return {{"タイマーの設定情報を保存しました。", APP_TITLE, MessageIcon::None}, true};
+    return {SaveReport(saved, "タイマーの設定情報"), true};
 }
 
 }  // namespace sorane

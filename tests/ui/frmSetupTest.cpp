@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeDesktop.h"
+#include "FocusOrder.h"
 #include "TempFolder.h"
 #include "clock/frmClock.h"
 #include "menu/frmPop.h"
@@ -57,14 +58,8 @@ TEST(frmSetupTest, LaidOutAsDesigned) {
     EXPECT_EQ(d.cmdCancel->geometry(), QRect(100, 148, 77, 29));
     QWidget* expected[] = {d.cboCOLOR[0], d.cboCOLOR[1], d.cboCOLOR[2], d.cboBunrui,
                            d.cmdCancel,   d.cmdOK,       d.chkSterus};
-    QWidget* widget = d.cboCOLOR[0];
-    for (QWidget* next : expected) {
-        EXPECT_EQ(widget, next);
-        widget = widget->nextInFocusChain();
-        while (widget->focusPolicy() == Qt::NoFocus) {
-            widget = widget->nextInFocusChain();
-        }
-    }
+    EXPECT_EQ(FocusOrder(d.cboCOLOR[0], std::size(expected)),
+              std::vector<QWidget*>(std::begin(expected), std::end(expected)));
 }
 
 TEST(frmSetupTest, OkSavesAllFiveKeysAndTheClockChangesAtOnce) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeDesktop.h"
+#include "FocusOrder.h"
 #include "TempFolder.h"
 
 namespace sorane {
@@ -56,14 +57,8 @@ TEST(frmTimerTest, LaidOutAsDesigned) {
     // Focus starts on "..." and moves on in the designed order.
     QWidget* expected[] = {d.cmdFolder, d.txtFolder, d.cboTime, d.chkTime1, d.cmdCancel,
                            d.cmdOK,     d.chkTime2,  d.txtJi,   d.txtFun};
-    QWidget* widget = d.cmdFolder;
-    for (QWidget* next : expected) {
-        EXPECT_EQ(widget, next);
-        widget = widget->nextInFocusChain();
-        while (widget->focusPolicy() == Qt::NoFocus) {
-            widget = widget->nextInFocusChain();
-        }
-    }
+    EXPECT_EQ(FocusOrder(d.cmdFolder, std::size(expected)),
+              std::vector<QWidget*>(std::begin(expected), std::end(expected)));
 }
 
 TEST(frmTimerTest, ClickThroughStoresTheAlarmAndArmsTheCountdown) {
