@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
     frmPop menu(desktop, settings, state, clock);
     clock.AttachMenu(&menu);
 
-    // The tray icon carries the About window's icon, which loads it hidden.
+    // The tray icon carries the About window's icon (the application's), which
+    // loads the About window hidden.
     QSystemTrayIcon tray_icon(menu.About().windowIcon());
     tray_icon.setToolTip(QStringLiteral("ソラネ"));
     tray_icon.show();

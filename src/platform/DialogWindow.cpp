@@ -1,6 +1,5 @@
 #include "platform/DialogWindow.h"
 
-#include "clock/ClockArt.h"
 #include "platform/Desktop.h"
 #include "platform/FormLayout.h"
 #include "platform/TaskbarHint.h"
@@ -12,7 +11,6 @@ DialogWindow::DialogWindow(int width_twips, int height_twips)
                            Qt::CustomizeWindowHint) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(APP_TITLE);
-    setWindowIcon(ApplicationIcon());
     setFont(MsGothic(9));
     setFixedSize(Twips(width_twips), Twips(height_twips));
     CentreOnScreen(this);

@@ -5,7 +5,8 @@
 namespace sorane {
 
 /// A small window of the program, as the About window and the dialogs are:
-/// titled "ソラネ Ver.1.1" with the application icon, a close box and no
+/// titled "ソラネ Ver.1.1" with the application's icon (set once by Main for
+/// every window), a close box and no
 /// other button, a fixed size given in twips, not in the taskbar, centred on
 /// the screen when made, and destroyed when closed.
 class DialogWindow : public QWidget {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "clock/ClockArt.h"
 #include "platform/QtDesktop.h"
 
 int main(int argc, char** argv) {
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     sorane::RegisterFontSubstitutes();
+    QApplication::setWindowIcon(sorane::ApplicationIcon());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
