@@ -3,7 +3,10 @@
 
 #include <QApplication>
 #include <QSystemTrayIcon>
+#include <QDir>
+#include <QLibraryInfo>
 #include <cstdlib>
+#include <iostream>
 
 #include "clock/ClockArt.h"
 #include "clock/StartupRules.h"
@@ -11,16 +14,32 @@
 #include "menu/frmPop.h"
 #include "platform/QtDesktop.h"
 #include "platform/QuitSignals.h"
+#include "platform/X11Window.h"
 
 int main(int argc, char** argv) {
     using namespace sorane;
 
-    // Wayland lets no window place itself or stay on top; XWayland does.
-    if (const auto platform =
-            PreferredQtPlatform(std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"),
-                                std::getenv("QT_QPA_PLATFORM"))) {
-        qputenv("QT_QPA_PLATFORM", platform->c_str());
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Asked before Qt starts: with no display at all Qt aborts instead of
+    // saying why.
+    DisplaySession session;
+    session.qt_qpa_platform = std::getenv("QT_QPA_PLATFORM");
+    session.wayland_display = std::getenv("WAYLAND_DISPLAY");
+    if (session.qt_qpa_platform == nullptr || *session.qt_qpa_platform == '\0') {
+        session.x_reachable = XDisplayReachable();
+        session.wayland_plugin = !QDir(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms")
+                                      .entryList({"*qwayland*"})
+                                      .isEmpty();
     }
+    const DisplayChoice display = ChooseDisplay(session);
+    if (display.error) {
+        std::cerr << "sorane: " << *display.error << std::endl;
+        return 1;
+    }
+    if (display.platform) {
+        qputenv("QT_QPA_PLATFORM", display.platform->c_str());
+    }
+#endif
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("sorane");

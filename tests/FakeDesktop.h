@@ -22,6 +22,8 @@ public:
     ScreenPoint cursor;
     std::vector<ScreenPoint> cursor_moves;
     std::vector<ScreenRect> screens{{0, 0, 1024, 768}};
+    /// Where the display server says the clock is; nullopt: it cannot tell.
+    std::optional<ScreenPoint> window_place;
     std::string program_directory;
     bool instance_free = true;
     bool program_folder_writable = true;
@@ -49,6 +51,7 @@ public:
     ScreenPoint CursorPos() override { return cursor; }
     void SetCursorPos(ScreenPoint point) override { cursor_moves.push_back(point); }
     std::vector<ScreenRect> Screens() override { return screens; }
+    std::optional<ScreenPoint> WindowPlace(WindowHandle) override { return window_place; }
     std::string ProgramDirectory() override { return program_directory; }
     bool CanWriteIn(const std::string&) override { return program_folder_writable; }
     std::string UserSettingsFolder() override { return user_settings_folder; }

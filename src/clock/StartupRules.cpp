@@ -54,12 +54,22 @@ ScreenPoint ClockPlacement(std::int32_t left_twips, std::int32_t top_twips,
     return {TwipsToPixels(DEFAULT_POSITION_TWIPS), TwipsToPixels(DEFAULT_POSITION_TWIPS)};
 }
 
-std::optional<std::string> PreferredQtPlatform(const char* wayland_display, const char* display,
-                                               const char* qt_qpa_platform) {
-    if (IsSet(wayland_display) && IsSet(display) && !IsSet(qt_qpa_platform)) {
-        return "xcb";
+DisplayChoice ChooseDisplay(const DisplaySession& session) {
+    if (IsSet(session.qt_qpa_platform)) {
+        return {};
     }
-    return std::nullopt;
+    const bool wayland = IsSet(session.wayland_display);
+    if (session.x_reachable) {
+        return {wayland ? std::optional<std::string>("xcb") : std::nullopt, std::nullopt};
+    }
+    if (wayland && session.wayland_plugin) {
+        return {"wayland", std::nullopt};
+    }
+    std::string error = "no display to show the clock on: ";
+    error += wayland ? "no X display answers (XWayland) and Qt's Wayland support (qt6-wayland) "
+                       "is not installed"
+                     : "no X display answers (is DISPLAY set?) and there is no Wayland session";
+    return {std::nullopt, error};
 }
 
 }  // namespace sorane

@@ -28,9 +28,25 @@ int TwipsToPixels(std::int32_t twips);
 ScreenPoint ClockPlacement(std::int32_t left_twips, std::int32_t top_twips,
                            const std::vector<ScreenRect>& screens);
 
-/// The Qt platform to ask for: "xcb" (XWayland) in a Wayland session that
-/// also offers an X display, unless the user chose a platform; else nothing.
-std::optional<std::string> PreferredQtPlatform(const char* wayland_display, const char* display,
-                                               const char* qt_qpa_platform);
+/// The display the clock is to be shown on, as start-up finds it.
+struct DisplaySession {
+    const char* qt_qpa_platform = nullptr;  ///< the user's choice of Qt platform, if any
+    const char* wayland_display = nullptr;  ///< WAYLAND_DISPLAY
+    bool x_reachable = false;               ///< an X display (or XWayland) answers
+    bool wayland_plugin = false;            ///< Qt's Wayland platform is installed
+};
+
+/// What start-up asks Qt for: a platform (nullopt for Qt's own choice), or
+/// the reason there is nothing to show the clock on.
+struct DisplayChoice {
+    std::optional<std::string> platform;
+    std::optional<std::string> error;
+};
+
+/// The user's choice of platform stands. Otherwise an X display is used when
+/// one answers, also in a Wayland session ("xcb", XWayland: Wayland lets no
+/// window place itself or stay on top); plain Wayland only when there is no X
+/// display; with neither, an error naming what was looked for.
+DisplayChoice ChooseDisplay(const DisplaySession& session);
 
 }  // namespace sorane

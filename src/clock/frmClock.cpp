@@ -15,7 +15,7 @@
 #include "menu/MenuCommands.h"
 #include "menu/frmPop.h"
 #include "platform/FormLayout.h"
-#include "platform/TaskbarHint.h"
+#include "platform/X11Window.h"
 
 namespace sorane {
 
@@ -102,7 +102,7 @@ frmClock::LoadResult frmClock::Form_Load() {
     PixelTwipsY = TWIPS_PER_PIXEL;
     const ScreenPoint place =
         ClockPlacement(m_settings.PosLeft, m_settings.PosTop, m_desktop.Screens());
-    move(place.x, place.y);
+    PlaceAt(place);
     Dragging = false;
     ApplyDisplay();
     m_state.Quitting = false;
@@ -135,10 +135,11 @@ void frmClock::tmrClock_Timer() {
     input.now = m_desktop.Now();
     ScheduleNextTick(input.now);
     input.steady_now = m_desktop.SteadySeconds();
-    input.left_twips = float(x() * TWIPS_PER_PIXEL);
-    input.top_twips = float(y() * TWIPS_PER_PIXEL);
     input.announcements_open = m_announcements_open;
     if (StealthNeedsCursor(m_settings, m_state)) {
+        const ScreenPoint place = ScreenPlace();
+        input.left_twips = float(place.x * TWIPS_PER_PIXEL);
+        input.top_twips = float(place.y * TWIPS_PER_PIXEL);
         if (!MousePos) {
             MousePos = std::make_unique<clsMousePos>(m_desktop);
         }
@@ -255,8 +256,7 @@ void frmClock::Form_MouseMove(float X, float Y) {
         m_state.MouseInside = true;
     }
     if (Dragging) {
-        const ScreenPoint to = DraggedWindowPosition(m_desktop.CursorPos(), DragX, DragY);
-        move(to.x, to.y);
+        PlaceAt(DraggedWindowPosition(m_desktop.CursorPos(), DragX, DragY));
     }
 }
 
@@ -286,6 +286,22 @@ void frmClock::TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason) {
     activateWindow();
     QCoreApplication::processEvents();
     PopUpMenu();
+}
+
+void frmClock::PlaceAt(ScreenPoint place) {
+    m_place = place;
+    move(place.x, place.y);
+}
+
+ScreenPoint frmClock::ScreenPlace() {
+    // The display server knows best, also after a move by another program;
+    // where it cannot tell, the place the clock was last put at.
+    if (testAttribute(Qt::WA_WState_Created)) {
+        if (const std::optional<ScreenPoint> place = m_desktop.WindowPlace(WindowHandle(winId()))) {
+            return *place;
+        }
+    }
+    return m_place;
 }
 
 void frmClock::PopUpMenu() {
@@ -331,7 +347,9 @@ void frmClock::Form_QueryUnload() {
         return;
     }
     m_unloaded = true;
-    const WriteOutcome saved = SavePosition(m_state, y() * TWIPS_PER_PIXEL, x() * TWIPS_PER_PIXEL);
+    const ScreenPoint place = ScreenPlace();
+    const WriteOutcome saved =
+        SavePosition(m_state, place.y * TWIPS_PER_PIXEL, place.x * TWIPS_PER_PIXEL);
     if (!saved.Ok()) {
         std::cerr << "sorane: the clock's position was not saved: " << saved.error << std::endl;
     }

@@ -85,6 +85,8 @@ private:
     void SetFace(Face face);
     void Announce(const Message& message);
     void PopUpMenu();
+    void PlaceAt(ScreenPoint place);
+    ScreenPoint ScreenPlace();
 
     Desktop& m_desktop;
     ClockSettings& m_settings;
@@ -94,6 +96,9 @@ private:
     QSystemTrayIcon* m_tray_icon = nullptr;
     frmPop* m_menu = nullptr;
     bool m_unloaded = false;
+    // Where the clock was put: at start-up and by every drag. Qt's own x()/y()
+    // come from the window manager, and some never report the real place.
+    ScreenPoint m_place;
 
     Face m_face = Face::Ordinary;
     std::optional<Hands> m_hands;

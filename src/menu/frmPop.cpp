@@ -59,18 +59,12 @@ frmAbout& frmPop::About() {
     return *m_about;
 }
 
-void frmPop::BringForward(QWidget* window) {
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
 void frmPop::m01_Click() {
     if (!m_timer) {
         m_timer = new frmTimer(m_desktop, m_settings, m_state);
         m_timer->Form_Load();
     }
-    BringForward(m_timer);
+    m_timer->ShowAbove(m_clock);
 }
 
 void frmPop::m02_Click() {
@@ -78,7 +72,7 @@ void frmPop::m02_Click() {
         m_setup = new frmSetup(m_desktop, m_settings, m_state, [this] { m_clock.ApplyDisplay(); });
         m_setup->Form_Load();
     }
-    BringForward(m_setup);
+    m_setup->ShowAbove(m_clock);
 }
 
 void frmPop::m07_Click() {
@@ -86,7 +80,7 @@ void frmPop::m07_Click() {
 }
 
 void frmPop::m08_Click() {
-    BringForward(&About());
+    About().ShowAbove(m_clock);
 }
 
 void frmPop::m09_Click() {

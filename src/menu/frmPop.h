@@ -46,7 +46,6 @@ public:
 private:
     void CreateMenu();
     void Run(ClockCommand command);
-    static void BringForward(QWidget* window);
 
     Desktop& m_desktop;
     ClockSettings& m_settings;

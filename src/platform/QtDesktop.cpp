@@ -19,6 +19,9 @@
 #include <QStandardPaths>
 #include <QTranslator>
 #include <QUrl>
+#include <QWidget>
+
+#include "platform/X11Window.h"
 
 namespace sorane {
 namespace {
@@ -109,6 +112,17 @@ std::vector<ScreenRect> QtDesktop::Screens() {
         screens.push_back({r.x(), r.y(), r.width(), r.height()});
     }
     return screens;
+}
+
+std::optional<ScreenPoint> QtDesktop::WindowPlace(WindowHandle window) {
+    QWidget* widget = QWidget::find(WId(window));
+    if (widget == nullptr) {
+        return std::nullopt;
+    }
+    if (const std::optional<QPoint> place = PositionOnRoot(widget)) {
+        return ScreenPoint{place->x(), place->y()};
+    }
+    return std::nullopt;
 }
 
 std::string QtDesktop::ProgramDirectory() {

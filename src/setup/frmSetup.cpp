@@ -1,6 +1,5 @@
 #include "setup/frmSetup.h"
 
-#include <QCloseEvent>
 #include <QPainter>
 
 #include "clock/Palette16.h"
@@ -24,10 +23,7 @@ QIcon Swatch(Rgb rgb) {
 
 frmSetup::frmSetup(Desktop& desktop, ClockSettings& settings, ClockState& state,
                    std::function<void()> apply_display)
-    : DialogWindow(2835, 2865),
-      m_desktop(desktop),
-      m_settings(settings),
-      m_state(state),
+    : SettingsDialog(2835, 2865, desktop, settings, state),
       m_apply_display(std::move(apply_display)) {
     CreateControls();
 }
@@ -63,15 +59,7 @@ void frmSetup::CreateControls() {
     chkSterus = new QCheckBox(this);
     PlaceTwips(chkSterus, 1200, 1800, 315, 255);
 
-    cmdOK = new QPushButton("Ｏ　Ｋ", this);
-    PlaceTwips(cmdOK, 180, 2220, 1035, 435);
-    cmdOK->setFont(RoundGothic(9));
-    cmdCancel = new QPushButton("キャンセル", this);
-    PlaceTwips(cmdCancel, 1500, 2220, 1155, 435);
-    cmdCancel->setFont(RoundGothic(9));
-    for (QPushButton* button : {cmdOK, cmdCancel}) {
-        button->setAutoDefault(false);  // neither Enter nor Esc presses a button
-    }
+    AddOkCancel(180, 1035, 1500, 1155, 2220);
 
     QWidget* order[] = {cboCOLOR[0], cboCOLOR[1], cboCOLOR[2], cboBunrui,
                         cmdCancel,   cmdOK,       chkSterus};
@@ -80,11 +68,10 @@ void frmSetup::CreateControls() {
     }
 
     connect(cmdOK, &QPushButton::clicked, this, &frmSetup::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmSetup::cmdCancel_Click);
 }
 
 void frmSetup::Form_Load() {
-    m_state.DialogOpen = true;
+    MarkOpen();
     const SetupDialogView view = OpenSetupDialog(m_settings);
     cboCOLOR[0]->setCurrentIndex(view.hour_colour);
     cboCOLOR[1]->setCurrentIndex(view.minute_colour);
@@ -106,15 +93,6 @@ void frmSetup::cmdOK_Click() {
     if (outcome.stored) {
         close();
     }
-}
-
-void frmSetup::cmdCancel_Click() {
-    close();
-}
-
-void frmSetup::closeEvent(QCloseEvent* event) {
-    m_state.DialogOpen = false;
-    event->accept();
 }
 
 }  // namespace sorane

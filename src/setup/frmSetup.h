@@ -10,13 +10,13 @@
 #include <map>
 
 #include "platform/Desktop.h"
-#include "platform/DialogWindow.h"
+#include "platform/SettingsDialog.h"
 #include "settings/ClockSettings.h"
 
 namespace sorane {
 
 /// The setup dialog: the hands' colours, what the text line shows, stealth.
-class frmSetup : public DialogWindow {
+class frmSetup : public SettingsDialog {
     Q_OBJECT
 
 public:
@@ -28,25 +28,16 @@ public:
     void Form_Load();
 
     void cmdOK_Click();
-    void cmdCancel_Click();
 
     std::map<int, QLabel*> Label1;
     std::array<QComboBox*, 3> cboCOLOR{};
     QComboBox* cboBunrui = nullptr;
     QCheckBox* chkSterus = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdCancel = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateControls();
     QComboBox* AddColourList(int left, int top, int width, int height);
 
-    Desktop& m_desktop;
-    ClockSettings& m_settings;
-    ClockState& m_state;
     std::function<void()> m_apply_display;
 };
 

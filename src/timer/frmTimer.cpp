@@ -1,6 +1,5 @@
 #include "timer/frmTimer.h"
 
-#include <QCloseEvent>
 #include <QDir>
 
 #include "platform/FormLayout.h"
@@ -10,7 +9,7 @@
 namespace sorane {
 
 frmTimer::frmTimer(Desktop& desktop, ClockSettings& settings, ClockState& state)
-    : DialogWindow(3510, 2445), m_desktop(desktop), m_settings(settings), m_state(state) {
+    : SettingsDialog(3510, 2445, desktop, settings, state) {
     CreateControls();
 }
 
@@ -46,18 +45,8 @@ void frmTimer::CreateControls() {
     AddLabel(15, "お知らせ音", 120, 1080, 1035, 255);
     txtFolder = new QLineEdit(this);
     PlaceTwips(txtFolder, 120, 1320, 2955, 330);
-    cmdFolder = new QPushButton("...", this);
-    PlaceTwips(cmdFolder, 3060, 1320, 315, 315);
-
-    cmdOK = new QPushButton("Ｏ　Ｋ", this);
-    PlaceTwips(cmdOK, 120, 1860, 1215, 435);
-    cmdOK->setFont(RoundGothic(9));
-    cmdCancel = new QPushButton("キャンセル", this);
-    PlaceTwips(cmdCancel, 2100, 1860, 1275, 435);
-    cmdCancel->setFont(RoundGothic(9));
-    for (QPushButton* button : {cmdOK, cmdCancel, cmdFolder}) {
-        button->setAutoDefault(false);  // neither Enter nor Esc presses a button
-    }
+    cmdFolder = AddButton("...", 3060, 1320, 315, 315);
+    AddOkCancel(120, 1215, 2100, 1275, 1860);
 
     // Tab order: "...", the path, the list, its box, Cancel, OK, the alarm's
     // box, hour, minute.
@@ -71,11 +60,10 @@ void frmTimer::CreateControls() {
     connect(chkTime2, &QCheckBox::clicked, this, &frmTimer::chkTime2_Click);
     connect(cmdFolder, &QPushButton::clicked, this, &frmTimer::cmdFolder_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmTimer::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmTimer::cmdCancel_Click);
 }
 
 void frmTimer::Form_Load() {
-    m_state.DialogOpen = true;
+    MarkOpen();
     const TimerDialogView view = OpenTimerDialog(m_settings, m_state, m_desktop.Now());
     chkTime1->setChecked(view.countdown_checked);
     cboTime->setEnabled(view.list_enabled);
@@ -127,15 +115,6 @@ void frmTimer::cmdOK_Click() {
     if (outcome.close) {
         close();
     }
-}
-
-void frmTimer::cmdCancel_Click() {
-    close();
-}
-
-void frmTimer::closeEvent(QCloseEvent* event) {
-    m_state.DialogOpen = false;
-    event->accept();
 }
 
 }  // namespace sorane

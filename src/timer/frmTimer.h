@@ -9,14 +9,14 @@
 #include <map>
 
 #include "platform/Desktop.h"
-#include "platform/DialogWindow.h"
+#include "platform/SettingsDialog.h"
 #include "settings/ClockSettings.h"
 
 namespace sorane {
 
 /// The timer dialog: a countdown of 3, 5 or 10 minutes, the daily alarm
 /// time, and the notification sound file.
-class frmTimer : public DialogWindow {
+class frmTimer : public SettingsDialog {
     Q_OBJECT
 
 public:
@@ -29,7 +29,6 @@ public:
     void chkTime2_Click();
     void cmdFolder_Click();
     void cmdOK_Click();
-    void cmdCancel_Click();
 
     std::map<int, QLabel*> Label1;
     QCheckBox* chkTime1 = nullptr;
@@ -39,19 +38,10 @@ public:
     QLineEdit* txtFun = nullptr;
     QLineEdit* txtFolder = nullptr;
     QPushButton* cmdFolder = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdCancel = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateControls();
     QLabel* AddLabel(int index, const char* caption, int left, int top, int width, int height);
-
-    Desktop& m_desktop;
-    ClockSettings& m_settings;
-    ClockState& m_state;
 };
 
 }  // namespace sorane

@@ -35,12 +35,19 @@ TEST(StartupRulesTest, SavedPositionIsUsedUnlessTheClockIsWhollyOffEveryScreen) 
     EXPECT_EQ(ClockPlacement(30000, 15000, one), (ScreenPoint{3, 3}));
 }
 
-TEST(StartupRulesTest, WaylandSessionsUseXWaylandUnlessThePlatformIsChosen) {
-    EXPECT_EQ(PreferredQtPlatform("wayland-0", ":0", nullptr), "xcb");
-    EXPECT_EQ(PreferredQtPlatform("wayland-0", ":0", ""), "xcb");
-    EXPECT_EQ(PreferredQtPlatform("wayland-0", ":0", "wayland"), std::nullopt);
-    EXPECT_EQ(PreferredQtPlatform("wayland-0", nullptr, nullptr), std::nullopt);
-    EXPECT_EQ(PreferredQtPlatform(nullptr, ":0", nullptr), std::nullopt);
+TEST(StartupRulesTest, DisplayIsXWaylandWhenItAnswersAndAnErrorWhenNothingDoes) {
+    const auto platform = [](const char* chosen, const char* wayland, bool x, bool plugin) {
+        const DisplayChoice choice = ChooseDisplay({chosen, wayland, x, plugin});
+        return choice.error ? "error" : choice.platform.value_or("qt's own");
+    };
+    EXPECT_EQ(platform(nullptr, "wayland-0", true, true), "xcb");
+    EXPECT_EQ(platform("", "wayland-0", true, false), "xcb");
+    EXPECT_EQ(platform("wayland", "wayland-0", true, true), "qt's own");
+    EXPECT_EQ(platform("offscreen", nullptr, false, false), "qt's own");
+    EXPECT_EQ(platform(nullptr, nullptr, true, false), "qt's own");
+    EXPECT_EQ(platform(nullptr, "wayland-0", false, true), "wayland");
+    EXPECT_EQ(platform(nullptr, "wayland-0", false, false), "error");
+    EXPECT_EQ(platform(nullptr, nullptr, false, true), "error");
 }
 
 }  // namespace

@@ -46,26 +46,41 @@ wait_for() {
     done
 }
 
-# Starts Xvfb on a free display and icewm (window manager and tray) on it.
+# Starts Xvfb on a free display and a window manager on it: icewm (with its
+# tray) unless another is named ("openbox", "fluxbox") or "--no-wm".
 start_desktop() {
+    local wm=${1:-icewm}
     exec 5>"$E2E_WORK/display"
     Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     wait_for 10 test -s "$E2E_WORK/display" || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
     wait_for 10 xdpyinfo || fail "display $DISPLAY not answering"
-    if [ "${1:-}" != "--no-wm" ]; then
-        local attempt
-        for attempt in 1 2 3; do
-            icewm >"$E2E_WORK/icewm.log" 2>&1 &
+    case $wm in
+        --no-wm) ;;
+        icewm)
+            local attempt
+            for attempt in 1 2 3; do
+                icewm >"$E2E_WORK/icewm.log" 2>&1 &
+                E2E_PIDS+=($!)
+                wait_for 10 tray_host_present && return 0
+                echo "icewm attempt $attempt did not bring up its tray:" >&2
+                cat "$E2E_WORK/icewm.log" >&2
+                kill "$!" 2>/dev/null || true
+            done
+            fail "icewm's tray did not start"
+            ;;
+        *)
+            "$wm" >"$E2E_WORK/$wm.log" 2>&1 &
             E2E_PIDS+=($!)
-            wait_for 10 tray_host_present && return 0
-            echo "icewm attempt $attempt did not bring up its tray:" >&2
-            cat "$E2E_WORK/icewm.log" >&2
-            kill "$!" 2>/dev/null || true
-        done
-        fail "icewm's tray did not start"
-    fi
+            wait_for 10 wm_present || fail "$wm did not start"
+            ;;
+    esac
+}
+
+# True once a window manager has announced itself (EWMH).
+wm_present() {
+    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
 }
 
 tray_host_present() {
@@ -202,7 +217,7 @@ is_viewable() {
 }
 
 # Presses the right button on the clock's face and picks a menu entry with
-# the keyboard: "first" (タイマー) or "last" (終　了).
+# the keyboard: "first" (タイマー), "second" (環境設定) or "last" (終　了).
 choose_from_menu() {
     local window=$1 which=$2
     read -r x y < <(window_position "$window")
@@ -210,7 +225,25 @@ choose_from_menu() {
     sleep 0.5
     if [ "$which" = first ]; then
         xdotool key Down Return
+    elif [ "$which" = second ]; then
+        xdotool key Down Down Return
     else
         xdotool key Up Return
     fi
+}
+
+# The window ids from bottom to top, as the window manager stacks them.
+stacking_order() {
+    xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g'
+}
+
+# True when window $1 lies above window $2 in the window manager's stacking.
+stacked_above() {
+    local upper=$(($1)) lower=$(($2)) seen_lower=0 id
+    for id in $(stacking_order); do
+        id=$((id))
+        [ "$id" = "$lower" ] && seen_lower=1
+        [ "$id" = "$upper" ] && [ "$seen_lower" = 1 ] && return 0
+    done
+    return 1
 }

@@ -149,7 +149,8 @@ TEST(frmClockTest, ReadOnlyProgramFolderKeepsSettingsInTheUsersFolder) {
     ASSERT_EQ(clock.Form_Load(), frmClock::LoadResult::Loaded);
     EXPECT_EQ(state.IniPath, (folder.Path() / "config" / "sorane" / "Clock.ini").string());
     EXPECT_EQ(clock.pos(), QPoint(3, 3));
-    clock.move(20, 40);
+    clock.show();
+    desktop.window_place = ScreenPoint{20, 40};
     clock.close();
     EXPECT_EQ(folder.Read("config/sorane/Clock.ini"), "[Pos]\r\nTop=600\r\nLeft=300\r\n");
 }
@@ -189,7 +190,7 @@ TEST(frmClockTest, EscSaysGoodbyeThenSavesTopBeforeLeftAndEndsTheProgram) {
     tray.show();
     loaded.clock->AttachTrayIcon(&tray);
     loaded.clock->show();
-    loaded.clock->move(120, 80);
+    loaded.desktop.window_place = ScreenPoint{120, 80};  // where the X server has it
     std::string file_when_message_shown;
     loaded.desktop.on_message = [&](const Message&) {
         file_when_message_shown = loaded.folder.Read("Clock.ini");
@@ -212,7 +213,8 @@ TEST(frmClockTest, EscSaysGoodbyeThenSavesTopBeforeLeftAndEndsTheProgram) {
 
 TEST(frmClockTest, NewPositionKeysAreAddedTopThenLeft) {
     LoadedClock loaded;
-    loaded.clock->move(100, 200);
+    loaded.clock->show();
+    loaded.desktop.window_place = ScreenPoint{100, 200};
     loaded.clock->close();
     EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Pos]\r\nTop=3000\r\nLeft=1500\r\n");
 }

@@ -118,7 +118,7 @@ TEST(frmPopTest, ExitSaysGoodbyeThenClosesTheClockWithoutSavingOpenDialogs) {
     RunningClock c("[Time]\r\nhour=7\r\nmin=0\r\n");
     c.Item("m01")->trigger();
     c.menu->Timer()->txtJi->setText("9");
-    c.clock->move(30, 60);
+    c.desktop.window_place = ScreenPoint{30, 60};
     bool quitting_when_shown = false;
     c.desktop.on_message = [&](const Message&) { quitting_when_shown = c.state.Quitting; };
     c.Item("m09")->trigger();
@@ -156,6 +156,13 @@ TEST(frmPopTest, LeftAndMiddleDragMoveTheWindowByExactlyTheTravel) {
         c.desktop.cursor = {500, 500};
         QTest::mouseMove(&clock, QPoint(60, 60));
         EXPECT_EQ(clock.pos(), QPoint(50, 350)) << "released: no more moving";
+
+        // A window manager that leaves Qt believing the window sits at 0,0
+        // does not change the place that is saved.
+        clock.move(0, 0);
+        clock.close();
+        EXPECT_NE(c.folder.Read("Clock.ini").find("Top=5250\r\nLeft=750\r\n"), std::string::npos)
+            << c.folder.Read("Clock.ini");
     }
 }
 
