@@ -29,10 +29,9 @@ public:
     bool program_folder_writable = true;
     std::string user_settings_folder = "/home/user/.config/sorane";
 
-    std::vector<std::string> opened_documents;
-    std::vector<std::string> url_openers_started;
+    std::vector<std::string> openers_started;  ///< the targets, in order
     LaunchResult launch_result;
-    std::vector<std::string> toolkit_urls;
+    std::vector<std::string> toolkit_targets;
     bool toolkit_opens = true;
 
     std::vector<FileDialogRequest> file_dialogs;
@@ -56,13 +55,12 @@ public:
     bool CanWriteIn(const std::string&) override { return program_folder_writable; }
     std::string UserSettingsFolder() override { return user_settings_folder; }
     bool ClaimSingleInstance() override { return instance_free; }
-    void OpenDocument(const std::string& path) override { opened_documents.push_back(path); }
-    LaunchResult StartUrlOpener(const std::string& url) override {
-        url_openers_started.push_back(url);
+    LaunchResult StartOpener(const std::string& target) override {
+        openers_started.push_back(target);
         return launch_result;
     }
-    bool OpenUrlWithToolkit(const std::string& url) override {
-        toolkit_urls.push_back(url);
+    bool OpenWithToolkit(const std::string& target) override {
+        toolkit_targets.push_back(target);
         return toolkit_opens;
     }
     FileDialogAnswer RunFileDialog(const FileDialogRequest& request) override {

@@ -50,10 +50,12 @@ ClockFaces::ClockFaces(qreal device_pixel_ratio, Corners corners)
                  Render(":/faces/surprised.svg", device_pixel_ratio, corners)} {}
 
 void PaintHands(QPainter& painter, const Hands& hands, const HandColours& colours) {
+    // From back to front: the second, the minute and the hour hand, which
+    // lies on top.
     painter.setRenderHint(QPainter::Antialiasing);
-    PaintHand(painter, hands.hour, 3, colours.hour);
-    PaintHand(painter, hands.minute, 2, colours.minute);
     PaintHand(painter, hands.second, 1, colours.second);
+    PaintHand(painter, hands.minute, 2, colours.minute);
+    PaintHand(painter, hands.hour, 3, colours.hour);
 }
 
 namespace {
@@ -92,9 +94,10 @@ void DrawInBands(QPainter& painter, const QPointF& at, const QPixmap& picture) {
 
 void HandPictures::Paint(QPainter& painter, const Hands& hands, const HandColours& colours) {
     const qreal ratio = painter.device()->devicePixelRatio();
-    const Picture* pictures[] = {&PictureFor(0, hands.hour, 3, colours.hour, ratio),
+    // Back to front, as PaintHands draws them.
+    const Picture* pictures[] = {&PictureFor(2, hands.second, 1, colours.second, ratio),
                                  &PictureFor(1, hands.minute, 2, colours.minute, ratio),
-                                 &PictureFor(2, hands.second, 1, colours.second, ratio)};
+                                 &PictureFor(0, hands.hour, 3, colours.hour, ratio)};
     for (const Picture* picture : pictures) {
         DrawInBands(painter, picture->at, picture->image);
     }

@@ -74,14 +74,8 @@ std::optional<std::string> LineTextFor(int view, const LocalDateTime& now) {
     return std::nullopt;
 }
 
-std::optional<bool> LineShownFor(int view) {
-    if (view == 0 || view == 1) {
-        return true;
-    }
-    if (view == 2) {
-        return false;
-    }
-    return std::nullopt;
+bool LineShownFor(int view) {
+    return view == 0 || view == 1;
 }
 
 TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInput& input) {
@@ -108,7 +102,7 @@ TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInp
     // while its box is open never announce it again.
     if (state.TimerArmed == 1 && input.steady_now > state.TimerEndsAt) {
         outcome.announcements.push_back(
-            {"時間です！\n" + std::to_string(state.TimerSeconds / 60) + "分立ちました", APP_TITLE,
+            {"時間です！\n" + std::to_string(state.TimerSeconds / 60) + "分経ちました", APP_TITLE,
              MessageIcon::None});
         DisarmCountdown(state);
     }

@@ -86,9 +86,9 @@ TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInp
 /// view, whose line is left alone.
 std::optional<std::string> LineTextFor(int view, const LocalDateTime& now);
 
-/// Whether the line is shown for a view: 0 and 1 show it, 2 hides it, any
-/// other value leaves it as it is (nullopt).
-std::optional<bool> LineShownFor(int view);
+/// Whether the line is shown for a view: 0 (time) and 1 (date) show it; 2,
+/// and any other value a hand-edited file may hold, show none.
+bool LineShownFor(int view);
 
 /// Arms a countdown of the given seconds from now (wall clock and steady clock).
 void ArmCountdown(ClockState& state, std::int16_t seconds, const LocalDateTime& now,

@@ -30,7 +30,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         if (!m_clock->CurrentHands()) {
-            return;  // no hands before the first tick
+            return;  // not loaded yet
         }
         QPainter painter(this);
         m_pictures.Paint(painter, *m_clock->CurrentHands(), m_clock->CurrentHandColours());
@@ -96,7 +96,10 @@ frmClock::LoadResult frmClock::Form_Load() {
     }
 
     m_faces = std::make_unique<ClockFaces>(devicePixelRatioF());
+    // The first paint already shows the time, not a face without hands.
+    const LocalDateTime now = m_desktop.Now();
     m_face = Face::Ordinary;
+    m_hands = HandsAt(now.hour, now.minute, now.second);
     setMask(QRegion(0, 0, CLOCK_SIZE, CLOCK_SIZE, QRegion::Ellipse));
     PixelTwipsX = TWIPS_PER_PIXEL;
     PixelTwipsY = TWIPS_PER_PIXEL;
@@ -108,7 +111,7 @@ frmClock::LoadResult frmClock::Form_Load() {
     m_state.Quitting = false;
     m_state.DialogOpen = false;
     m_state.MouseInside = false;
-    ScheduleNextTick(m_desktop.Now());
+    ScheduleNextTick(now);
     return LoadResult::Loaded;
 }
 
@@ -118,9 +121,7 @@ void frmClock::ApplyDisplay() {
     if (const std::optional<std::string> text = LineTextFor(m_settings.View, m_desktop.Now())) {
         lblTimDat->setText(QString::fromStdString(*text));
     }
-    if (const std::optional<bool> shown = LineShownFor(m_settings.View)) {
-        lblTimDat->setVisible(*shown);
-    }
+    lblTimDat->setVisible(LineShownFor(m_settings.View));
     m_hands_overlay->update();
 }
 
@@ -319,7 +320,7 @@ void frmClock::Form_KeyDown(int key_code) {
     switch (CommandForKey(key_code)) {
         case ClockCommand::Exit:
             m_desktop.ShowMessage(ExitMessage());
-            close();
+            CloseByUser();
             break;
         case ClockCommand::About:
             if (m_menu) {
@@ -342,6 +343,11 @@ void frmClock::closeEvent(QCloseEvent* event) {
     m_desktop.Quit(0);
 }
 
+void frmClock::CloseByUser() {
+    m_closed_by_user = true;
+    close();
+}
+
 void frmClock::Form_QueryUnload() {
     if (m_unloaded) {
         return;
@@ -352,6 +358,10 @@ void frmClock::Form_QueryUnload() {
         SavePosition(m_state, place.y * TWIPS_PER_PIXEL, place.x * TWIPS_PER_PIXEL);
     if (!saved.Ok()) {
         std::cerr << "sorane: the clock's position was not saved: " << saved.error << std::endl;
+        // A signal or the session's end has nobody to read a message box.
+        if (m_closed_by_user) {
+            m_desktop.ShowMessage(PositionNotSaved(saved));
+        }
     }
     if (m_tray_icon) {
         m_tray_icon->hide();

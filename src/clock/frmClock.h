@@ -59,6 +59,9 @@ public:
     /// The closing steps: saves the position and removes the tray icon. Runs
     /// once, however the clock closes; later calls do nothing.
     void Form_QueryUnload();
+    /// Closes the clock at the user's word (Esc, the menu's Exit): a position
+    /// that cannot be saved is then reported in a message box as well.
+    void CloseByUser();
 
     QLabel* lblTimDat = nullptr;
     QTimer* tmrClock = nullptr;
@@ -96,6 +99,7 @@ private:
     QSystemTrayIcon* m_tray_icon = nullptr;
     frmPop* m_menu = nullptr;
     bool m_unloaded = false;
+    bool m_closed_by_user = false;
     // Where the clock was put: at start-up and by every drag. Qt's own x()/y()
     // come from the window manager, and some never report the real place.
     ScreenPoint m_place;

@@ -48,32 +48,51 @@ std::optional<std::string> FindReadMe(const std::string& program_directory) {
     return std::nullopt;
 }
 
-void OpenReadMe(Desktop& desktop) {
-    if (const std::optional<std::string> path = FindReadMe(desktop.ProgramDirectory())) {
-        desktop.OpenDocument(*path);
+std::optional<OpenFailure> OpenWithDesktop(Desktop& desktop, const std::string& target,
+                                           const std::string& nothing_opens_it) {
+    // The numbers are those the program has always shown for the same
+    // failures: 53 file not found, 70 permission denied, 75 path/file access.
+    const LaunchResult result = desktop.StartOpener(target);
+    switch (result.status) {
+        case LaunchResult::Status::Started:
+            return std::nullopt;
+        case LaunchResult::Status::NotInstalled:
+            if (desktop.OpenWithToolkit(target)) {
+                return std::nullopt;
+            }
+            return OpenFailure{53, nothing_opens_it};
+        case LaunchResult::Status::NotExecutable:
+            return OpenFailure{70, "書き込みできません。(" + result.program +
+                                       " を実行する権限がありません)"};
+        case LaunchResult::Status::FailedToStart:
+            break;
     }
+    return OpenFailure{75, "パス名が無効です。(" + result.program + " を起動できませんでした)"};
 }
 
-Message HomePageFailure(int error_number, const std::string& description) {
-    return {"場所:About　ｴﾗｰNo:" + std::to_string(error_number) + "\n" +
-                "場所とｴﾗｰNoを控えメールをお願いします。\n" + "内容:" + description,
+Message OpenFailureMessage(const std::string& place, const OpenFailure& failure) {
+    return {"場所:" + place + "　ｴﾗｰNo:" + std::to_string(failure.number) + "\n" +
+                "場所とｴﾗｰNoを控えメールをお願いします。\n" + "内容:" + failure.description,
             APP_TITLE, MessageIcon::None};
 }
 
+void OpenReadMe(Desktop& desktop) {
+    const std::optional<std::string> path = FindReadMe(desktop.ProgramDirectory());
+    if (!path) {
+        desktop.ShowMessage(OpenFailureMessage(
+            "Help", {53, "ファイルが見つかりません。(" + std::string(README_NAME) + ")"}));
+        return;
+    }
+    if (const std::optional<OpenFailure> failure =
+            OpenWithDesktop(desktop, *path, *path + " を開くプログラムが見つかりません。")) {
+        desktop.ShowMessage(OpenFailureMessage("Help", *failure));
+    }
+}
+
 void OpenHomePage(Desktop& desktop, const std::string& url) {
-    const LaunchResult result = desktop.StartUrlOpener(url);
-    switch (result.status) {
-        case LaunchResult::Status::Started:
-            return;
-        case LaunchResult::Status::NotInstalled:
-            if (!desktop.OpenUrlWithToolkit(url)) {
-                desktop.ShowMessage(
-                    HomePageFailure(result.error_number, "ブラウザを開けませんでした。"));
-            }
-            return;
-        case LaunchResult::Status::Failed:
-            desktop.ShowMessage(HomePageFailure(result.error_number, result.description));
-            return;
+    if (const std::optional<OpenFailure> failure =
+            OpenWithDesktop(desktop, url, "ブラウザを開けませんでした。")) {
+        desktop.ShowMessage(OpenFailureMessage("About", *failure));
     }
 }
 

@@ -36,20 +36,35 @@ Message ExitMessage();
 /// case of its name; nullopt when there is none.
 std::optional<std::string> FindReadMe(const std::string& program_directory);
 
-/// Opens the read-me text with the desktop's document opener; nothing
-/// happens, and nothing is said, when there is none.
+/// Why something could not be opened: the number and the description the
+/// user is shown (53 nothing to open it with, 70 the opener may not be run,
+/// 75 it could not be started).
+struct OpenFailure {
+    int number = 0;
+    std::string description;
+    bool operator==(const OpenFailure&) const = default;
+};
+
+/// Opens a web address or a file's full path: the desktop's opener first;
+/// the toolkit's own means only when that opener is not installed. nullopt
+/// when it was opened; nothing_opens_it describes the failure of both.
+std::optional<OpenFailure> OpenWithDesktop(Desktop& desktop, const std::string& target,
+                                           const std::string& nothing_opens_it);
+
+/// Opens the read-me text with the desktop's opener; when it is missing or
+/// nothing can open it, a message naming the file says so.
 void OpenReadMe(Desktop& desktop);
 
 /// The home pages the About window links to.
 inline constexpr const char* ART_HOME_PAGE = "https://sorane.example.org/art/";
 inline constexpr const char* PROGRAM_HOME_PAGE = "https://sorane.example.org/";
 
-/// Opens a home page in the user's browser: the desktop's address opener
-/// first; the toolkit's own means only when that opener is not installed;
-/// any other failure is reported in a three-line message.
+/// Opens a home page in the user's browser (OpenWithDesktop); a failure is
+/// reported in a three-line message.
 void OpenHomePage(Desktop& desktop, const std::string& url);
 
-/// The message for a failure to open a home page.
-Message HomePageFailure(int error_number, const std::string& description);
+/// The three-line message for a failure to open something from a place of
+/// the program ("About", "Help").
+Message OpenFailureMessage(const std::string& place, const OpenFailure& failure);
 
 }  // namespace sorane

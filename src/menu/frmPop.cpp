@@ -86,7 +86,7 @@ void frmPop::m08_Click() {
 void frmPop::m09_Click() {
     m_state.Quitting = true;
     m_desktop.ShowMessage(ExitMessage());
-    m_clock.close();
+    m_clock.CloseByUser();
 }
 
 }  // namespace sorane

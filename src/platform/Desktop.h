@@ -38,12 +38,17 @@ struct ScreenRect {
     int height = 0;
 };
 
-/// What starting the web-address opener came to.
+/// What starting the desktop's opener (xdg-open) came to, as a fact; the
+/// rules decide what the user is told.
 struct LaunchResult {
-    enum class Status { Started, NotInstalled, Failed };
+    enum class Status {
+        Started,
+        NotInstalled,   ///< no opener on the PATH
+        NotExecutable,  ///< one on the PATH, but this user may not run it
+        FailedToStart,  ///< it could not be started for another reason
+    };
     Status status = Status::Started;
-    int error_number = 0;     ///< with Failed: the number shown to the user
-    std::string description;  ///< with Failed: what went wrong
+    std::string program;  ///< the opener's path, when one was found
 };
 
 /// A window of the desktop, as the toolkit identifies it; 0 for none.
@@ -106,13 +111,12 @@ public:
     /// running instance holds it.
     virtual bool ClaimSingleInstance() = 0;
 
-    /// Opens a document with the desktop's opener; failures go unreported.
-    virtual void OpenDocument(const std::string& path) = 0;
-    /// Starts the desktop's web-address opener (xdg-open on Linux) for the
-    /// address, with an argument list, never through a shell.
-    virtual LaunchResult StartUrlOpener(const std::string& url) = 0;
-    /// Opens an address with the toolkit's own means; false when that failed.
-    virtual bool OpenUrlWithToolkit(const std::string& url) = 0;
+    /// Starts the desktop's opener (xdg-open on Linux) for a web address or a
+    /// file's full path, with an argument list, never through a shell.
+    virtual LaunchResult StartOpener(const std::string& target) = 0;
+    /// Opens a web address or a file's full path with the toolkit's own
+    /// means; false when that failed.
+    virtual bool OpenWithToolkit(const std::string& target) = 0;
 
     /// Shows a modal file dialog.
     virtual FileDialogAnswer RunFileDialog(const FileDialogRequest& request) = 0;

@@ -49,33 +49,14 @@ double RealSteadySeconds() {
 
 }  // namespace
 
-QtDesktop::QtDesktop() {
-    // Test-only: SORANE_TEST_START_TIME (local, "2026-12-07T10:08:36") sets
-    // the wall clock at start-up; SORANE_TEST_TIME_SCALE makes both clocks run
-    // that many times faster. Neither is read anywhere else.
-    const double scale = qEnvironmentVariable("SORANE_TEST_TIME_SCALE").toDouble();
-    if (scale > 1) {
-        m_time_scale = scale;
-    }
-    m_since_start.start();
-    m_start_wall_ms = QDateTime::currentMSecsSinceEpoch();
-    const QDateTime start =
-        QDateTime::fromString(qEnvironmentVariable("SORANE_TEST_START_TIME"), Qt::ISODate);
-    if (start.isValid()) {
-        m_start_wall_ms = start.toMSecsSinceEpoch();
-        m_shifted = true;
-    }
-    m_start_steady = RealSteadySeconds();
-}
-
+QtDesktop::QtDesktop() = default;
 QtDesktop::~QtDesktop() = default;
 
 LocalDateTime QtDesktop::Now() {
-    QDateTime now = QDateTime::currentDateTime();
-    if (m_time_scale != 1 || m_shifted) {
-        now = QDateTime::fromMSecsSinceEpoch(
-            m_start_wall_ms + qint64(double(m_since_start.elapsed()) * m_time_scale));
-    }
+    return LocalFrom(QDateTime::currentDateTime());
+}
+
+LocalDateTime LocalFrom(const QDateTime& now) {
     const QDate date = now.date();
     const QTime time = now.time();
     return {date.year(),   date.month(),  date.day(), time.hour(),
@@ -83,8 +64,7 @@ LocalDateTime QtDesktop::Now() {
 }
 
 double QtDesktop::SteadySeconds() {
-    const double real = RealSteadySeconds();
-    return m_start_steady + (real - m_start_steady) * m_time_scale;
+    return RealSteadySeconds();
 }
 
 void QtDesktop::ShowMessage(const Message& message) {
@@ -150,42 +130,47 @@ bool QtDesktop::ClaimSingleInstance() {
     return m_instance_lock->tryLock(0);
 }
 
-void QtDesktop::OpenDocument(const std::string& path) {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    if (!QStandardPaths::findExecutable("xdg-open").isEmpty()) {
-        QProcess::startDetached("xdg-open", {ToQt(path)});
-        return;
-    }
-#endif
-    QDesktopServices::openUrl(QUrl::fromLocalFile(ToQt(path)));
-}
-
-LaunchResult QtDesktop::StartUrlOpener(const std::string& url) {
-    // The numbers and texts are those the program has always shown for the
-    // same failures: 53 file not found, 70 permission denied, 75 path/file
-    // access error.
-#if defined(Q_OS_MACOS)
-    const QString opener = QStringLiteral("open");
+LaunchResult QtDesktop::StartOpener(const std::string& target) {
+#if defined(Q_OS_WIN)
+    // Windows has no opener program here: the toolkit's own means serve.
+    Q_UNUSED(target);
+    return {LaunchResult::Status::NotInstalled, {}};
 #else
-    const QString opener = QStringLiteral("xdg-open");
+#if defined(Q_OS_MACOS)
+    const QString name = QStringLiteral("open");
+#else
+    const QString name = QStringLiteral("xdg-open");
 #endif
-    const QString executable = QStandardPaths::findExecutable(opener);
-    if (executable.isEmpty()) {
-        return {LaunchResult::Status::NotInstalled, 53, "ファイルが見つかりません。"};
+    // Searched as the system's exec does: the first executable on the PATH
+    // runs; one that is there but may not be run is reported as such.
+    QString not_executable;
+    for (const QString& folder : qEnvironmentVariable("PATH").split(QDir::listSeparator())) {
+        const QFileInfo candidate(QDir(folder.isEmpty() ? "." : folder), name);
+        if (!candidate.isFile()) {
+            continue;
+        }
+        if (!candidate.isExecutable()) {
+            if (not_executable.isEmpty()) {
+                not_executable = candidate.absoluteFilePath();
+            }
+            continue;
+        }
+        const QString program = candidate.absoluteFilePath();
+        return {QProcess::startDetached(program, {ToQt(target)})
+                    ? LaunchResult::Status::Started
+                    : LaunchResult::Status::FailedToStart,
+                FromQt(program)};
     }
-    if (QProcess::startDetached(executable, {ToQt(url)})) {
-        return {LaunchResult::Status::Started, 0, {}};
+    if (!not_executable.isEmpty()) {
+        return {LaunchResult::Status::NotExecutable, FromQt(not_executable)};
     }
-    if (!QFileInfo(executable).isExecutable()) {
-        return {LaunchResult::Status::Failed, 70,
-                "書き込みできません。(" + FromQt(executable) + " を実行する権限がありません)"};
-    }
-    return {LaunchResult::Status::Failed, 75,
-            "パス名が無効です。(" + FromQt(executable) + " を起動できませんでした)"};
+    return {LaunchResult::Status::NotInstalled, {}};
+#endif
 }
 
-bool QtDesktop::OpenUrlWithToolkit(const std::string& url) {
-    return QDesktopServices::openUrl(QUrl(ToQt(url)));
+bool QtDesktop::OpenWithToolkit(const std::string& target) {
+    // A full path becomes a file address; a web address stays as it is.
+    return QDesktopServices::openUrl(QUrl::fromUserInput(ToQt(target)));
 }
 
 FileDialogAnswer QtDesktop::RunFileDialog(const FileDialogRequest& request) {

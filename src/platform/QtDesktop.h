@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include <QDateTime>
 #include <QLockFile>
 #include <memory>
 
@@ -25,21 +25,17 @@ public:
     bool CanWriteIn(const std::string& folder) override;
     std::string UserSettingsFolder() override;
     bool ClaimSingleInstance() override;
-    void OpenDocument(const std::string& path) override;
-    LaunchResult StartUrlOpener(const std::string& url) override;
-    bool OpenUrlWithToolkit(const std::string& url) override;
+    LaunchResult StartOpener(const std::string& target) override;
+    bool OpenWithToolkit(const std::string& target) override;
     FileDialogAnswer RunFileDialog(const FileDialogRequest& request) override;
     void Quit(int status) override;
 
 private:
     std::unique_ptr<QLockFile> m_instance_lock;
-    // Test-only control of time (see the constructor).
-    double m_time_scale = 1;
-    bool m_shifted = false;
-    QElapsedTimer m_since_start;
-    qint64 m_start_wall_ms = 0;
-    double m_start_steady = 0;
 };
+
+/// A Qt date and time as the rules take it.
+LocalDateTime LocalFrom(const QDateTime& time);
 
 /// Loads Qt's own Japanese texts (the file dialog's, say), so that every
 /// window speaks Japanese whatever the desktop's language.

@@ -26,7 +26,7 @@ void OnSignal(int) {
 
 QuitSignals::QuitSignals(std::function<void()> on_signal, QObject* parent)
     : QObject(parent), m_on_signal(std::move(on_signal)) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signal_pipe) != 0) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signal_pipe) != 0) {
         return;
     }
     auto* notifier = new QSocketNotifier(g_signal_pipe[1], QSocketNotifier::Read, this);

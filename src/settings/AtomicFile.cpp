@@ -1,6 +1,7 @@
 #include "settings/AtomicFile.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -10,6 +11,7 @@
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #define SORANE_POSIX_FILES 1
@@ -20,20 +22,31 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A failure, worded twice: in English for standard error and in Japanese for
+// the user.
+WriteOutcome Failure(const fs::path& file, const std::string& english,
+                     const std::string& japanese) {
+    const std::string name = Utf8FromPath(file);
+    return {name + ": " + english, name + ": " + japanese};
+}
+
 std::string Describe(const fs::path& file, const std::string& what) {
     return Utf8FromPath(file) + ": " + what;
 }
 
-fs::path FollowSymlink(const fs::path& file) {
+// The file a path finally names: every link of a chain of symbolic links is
+// followed (at most 40, as the system does), so that a save replaces the
+// real file and leaves the links as they are.
+fs::path FollowSymlinks(fs::path file) {
     std::error_code ec;
-    if (!fs::is_symlink(fs::symlink_status(file, ec))) {
-        return file;
+    for (int hop = 0; hop < 40 && fs::is_symlink(fs::symlink_status(file, ec)); ++hop) {
+        const fs::path target = fs::read_symlink(file, ec);
+        if (ec) {
+            break;
+        }
+        file = target.is_absolute() ? target : file.parent_path() / target;
     }
-    fs::path target = fs::read_symlink(file, ec);
-    if (ec) {
-        return file;
-    }
-    return target.is_absolute() ? target : file.parent_path() / target;
+    return file;
 }
 
 bool IsReadOnly(fs::perms perms) {
@@ -42,10 +55,42 @@ bool IsReadOnly(fs::perms perms) {
     return (perms & any_write) == fs::perms::none;
 }
 
+WriteOutcome ReadOnlyFailure(const fs::path& file) {
+    return Failure(file, "the file is read-only", "読み取り専用です。");
+}
+
 #ifdef SORANE_POSIX_FILES
 
-std::string ErrnoText() {
-    return std::error_code(errno, std::generic_category()).message();
+// The system's reason for a failed call, in Japanese; the common ones by
+// name, any other with its number.
+std::string JapaneseReason(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            return "書き込む権限がありません。";
+        case ENOSPC:
+            return "ディスクの空き容量がありません。";
+        case EDQUOT:
+            return "ディスクの使用量の上限を超えています。";
+        case EROFS:
+            return "読み取り専用のディスクです。";
+        case EIO:
+            return "ディスクの読み書きに失敗しました。";
+        case ENOENT:
+        case ENOTDIR:
+            return "フォルダーがありません。";
+        case EISDIR:
+            return "同じ名前のフォルダーがあります。";
+        case ENAMETOOLONG:
+            return "パス名が長すぎます。";
+        default:
+            return "書き込めませんでした（エラー番号 " + std::to_string(error) + "）。";
+    }
+}
+
+WriteOutcome ErrnoFailure(const fs::path& file, const std::string& what, int error) {
+    return Failure(file, what + ": " + std::error_code(error, std::generic_category()).message(),
+                   JapaneseReason(error));
 }
 
 bool WriteAll(int fd, std::string_view content) {
@@ -62,47 +107,75 @@ bool WriteAll(int fd, std::string_view content) {
     return true;
 }
 
+// The temporary files of a save are ".<name>.tmp-<pid>-<n>"; one left by a
+// process that was killed mid-save is removed by the next save. Files of a
+// process still running are never touched.
+std::string TempPrefix(const fs::path& target) {
+    return "." + target.filename().string() + ".tmp-";
+}
+
+void RemoveOrphanedTempFiles(const fs::path& folder, const fs::path& target) {
+    const std::string prefix = TempPrefix(target);
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) {
+            continue;
+        }
+        const std::string rest = name.substr(prefix.size());
+        const std::size_t dash = rest.find('-');
+        if (dash == 0 || dash == std::string::npos ||
+            rest.find_first_not_of("0123456789") != dash) {
+            continue;
+        }
+        const long pid = std::strtol(rest.c_str(), nullptr, 10);
+        if (pid > 0 && pid != long(::getpid()) && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
 WriteOutcome WriteAndRename(const fs::path& target, std::string_view content,
                             std::optional<fs::perms> keep_perms) {
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    RemoveOrphanedTempFiles(folder, target);
     fs::path temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        std::string name(1, '.');
-        name.append(target.filename().string())
-            .append(".tmp-")
-            .append(std::to_string(::getpid()))
-            .append("-")
-            .append(std::to_string(attempt));
-        temp = folder / name;
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temp = folder / (TempPrefix(target) + std::to_string(::getpid()) + "-" +
+                         std::to_string(attempt));
+        // Private until the content is complete and its mode is set.
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno != EEXIST) {
             break;
         }
     }
     if (fd < 0) {
-        return {Describe(folder, "cannot create a file in the folder: " + ErrnoText())};
+        return ErrnoFailure(folder, "cannot create a file in the folder", errno);
     }
-    bool ok = WriteAll(fd, content);
-    std::string reason = ok ? "" : ErrnoText();
-    if (ok && keep_perms) {
-        ::fchmod(fd, static_cast<mode_t>(*keep_perms));
+    mode_t mode = 0;
+    if (keep_perms) {
+        mode = static_cast<mode_t>(*keep_perms);
+    } else {
+        // A new file gets what any new file of this user gets.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
     }
-    if (ok && ::fsync(fd) != 0) {
-        ok = false;
-        reason = ErrnoText();
+    int error = 0;
+    if (!WriteAll(fd, content) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) {
+        error = errno;
     }
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        reason = ErrnoText();
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
     }
-    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
-        ok = false;
-        reason = ErrnoText();
+    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
+        error = errno;
     }
-    if (!ok) {
+    if (error != 0) {
         ::unlink(temp.c_str());
-        return {Describe(target, "cannot write the file: " + reason)};
+        return ErrnoFailure(target, "cannot write the file", error);
     }
     // Make the rename itself durable.
     const int folder_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -111,6 +184,12 @@ WriteOutcome WriteAndRename(const fs::path& target, std::string_view content,
         ::close(folder_fd);
     }
     return {};
+}
+
+// Whether this user may write the file itself: the mode bits alone do not
+// tell (a 0644 file of another user in a shared folder).
+bool MayWrite(const fs::path& file) {
+    return ::access(file.c_str(), W_OK) == 0 || errno != EACCES;
 }
 
 #else
@@ -126,7 +205,7 @@ WriteOutcome WriteAndRename(const fs::path& target, std::string_view content,
         if (!out) {
             std::error_code ignored;
             fs::remove(temp, ignored);
-            return {Describe(target, "cannot write the file")};
+            return Failure(target, "cannot write the file", "書き込めませんでした。");
         }
     }
     std::error_code ec;
@@ -135,10 +214,16 @@ WriteOutcome WriteAndRename(const fs::path& target, std::string_view content,
     }
     fs::rename(temp, target, ec);
     if (ec) {
-        fs::remove(temp, ec);
-        return {Describe(target, "cannot replace the file: " + ec.message())};
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        return Failure(target, "cannot replace the file: " + ec.message(),
+                       "ファイルを置き換えられませんでした。");
     }
     return {};
+}
+
+bool MayWrite(const fs::path&) {
+    return true;
 }
 
 #endif
@@ -171,7 +256,7 @@ std::optional<std::string> ReadWholeFile(const fs::path& file, std::string& erro
 }
 
 WriteOutcome ReplaceFileAtomically(const fs::path& file, std::string_view content) {
-    const fs::path target = FollowSymlink(file);
+    const fs::path target = FollowSymlinks(file);
     std::error_code ec;
     // The user's settings folder may not exist before the first save.
     if (!target.parent_path().empty() && !fs::exists(target.parent_path(), ec)) {
@@ -180,8 +265,8 @@ WriteOutcome ReplaceFileAtomically(const fs::path& file, std::string_view conten
     const fs::file_status status = fs::status(target, ec);
     std::optional<fs::perms> keep_perms;
     if (fs::exists(status)) {
-        if (IsReadOnly(status.permissions())) {
-            return {Describe(target, "the file is read-only")};
+        if (IsReadOnly(status.permissions()) || !MayWrite(target)) {
+            return ReadOnlyFailure(target);
         }
         keep_perms = status.permissions();
     }

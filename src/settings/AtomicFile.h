@@ -16,10 +16,10 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, std:
 /// Replaces the file's content in one step: a temporary file in the same
 /// folder is written, flushed to the disk and renamed over the file, so that a
 /// crash never leaves a half-written file. A missing folder is created. A
-/// symbolic link is followed and its
-/// target replaced; the old file's permissions are kept. A read-only file
-/// (no write permission for anyone) is refused, as Windows refuses a file with
-/// the read-only attribute.
+/// chain of symbolic links is followed and its final target replaced; the old
+/// file's permissions are kept. A read-only file (no write permission for
+/// anyone, or none for this user) is refused, as Windows refuses a file with
+/// the read-only attribute. Temporary files left by a killed save are removed.
 WriteOutcome ReplaceFileAtomically(const std::filesystem::path& file, std::string_view content);
 
 }  // namespace sorane

@@ -91,11 +91,17 @@ std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& sett
 
 Message SaveReport(const WriteOutcome& saved, const std::string& what) {
     if (!saved.Ok()) {
-        return {what + "を保存できませんでした。\n" + saved.error +
+        return {what + "を保存できませんでした。\n" + saved.reason +
                     "\n\n設定はソラネを終了するまで有効です。",
                 APP_TITLE, MessageIcon::Warning};
     }
     return {what + "を保存しました。", APP_TITLE, MessageIcon::None};
+}
+
+Message PositionNotSaved(const WriteOutcome& saved) {
+    return {"時計の位置を保存できませんでした。\n" + saved.reason +
+                "\n\n次に起動したときは、前に保存した位置に表示されます。",
+            APP_TITLE, MessageIcon::Warning};
 }
 
 WriteOutcome SavePosition(ClockState& state, std::int32_t top_twips, std::int32_t left_twips) {

@@ -76,6 +76,10 @@ std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& sett
 /// program ends.
 Message SaveReport(const WriteOutcome& saved, const std::string& what);
 
+/// What the user is told when the clock, closed by hand, could not save its
+/// position: that it was not saved, and why.
+Message PositionNotSaved(const WriteOutcome& saved);
+
 /// [Pos] Top, Left: the window's position in twips.
 WriteOutcome SavePosition(ClockState& state, std::int32_t top_twips, std::int32_t left_twips);
 

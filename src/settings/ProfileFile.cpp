@@ -5,6 +5,7 @@
 #include "settings/AsciiText.h"
 #include "settings/AtomicFile.h"
 #include "settings/TextEncoding.h"
+#include "settings/Utf8Path.h"
 
 namespace sorane {
 namespace {
@@ -55,10 +56,12 @@ ParsedLine ParseLine(std::string_view bytes, const Line& line) {
     if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') {
         return parsed;
     }
-    if (trimmed.front() == '[') {
-        const std::string_view inside = trimmed.substr(1);
+    // As Windows reads a header: its name runs to the last ']' on the line
+    // ("[Color]]" is the section "Color]"); without one the line is no header.
+    const std::size_t close = trimmed.rfind(']');
+    if (trimmed.front() == '[' && close != std::string_view::npos) {
         parsed.kind = LineKind::Section;
-        parsed.name = TrimBlanks(inside.substr(0, inside.find(']')));
+        parsed.name = TrimBlanks(trimmed.substr(1, close - 1));
         return parsed;
     }
     const std::size_t equals = text.find('=');
@@ -127,15 +130,40 @@ std::string QuoteIfNeeded(std::string_view value) {
     return std::string(value);
 }
 
-std::string_view LineEndOf(std::string_view bytes) {
-    const std::size_t pos = bytes.find_first_of("\r\n");
-    if (pos == std::string_view::npos) {
-        return "\r\n";
+std::string_view EndingOf(std::string_view bytes, const Line& line) {
+    return bytes.substr(line.end, line.next - line.end);
+}
+
+// The line ending most lines of the file have (CRLF for a file without one).
+std::string_view DominantLineEnd(std::string_view bytes, const std::vector<Line>& lines) {
+    int crlf = 0;
+    int lf = 0;
+    int cr = 0;
+    for (const Line& line : lines) {
+        const std::string_view ending = EndingOf(bytes, line);
+        crlf += ending == "\r\n";
+        lf += ending == "\n";
+        cr += ending == "\r";
     }
-    if (bytes[pos] == '\r') {
-        return (pos + 1 < bytes.size() && bytes[pos + 1] == '\n') ? "\r\n" : "\r";
+    if (lf > crlf && lf >= cr) {
+        return "\n";
     }
-    return "\n";
+    if (cr > crlf && cr > lf) {
+        return "\r";
+    }
+    return "\r\n";
+}
+
+// The ending for a line added to a section: that of the section's own last
+// ended line, so that a CRLF section never gets an LF line.
+std::string_view SectionLineEnd(std::string_view bytes, const std::vector<Line>& lines,
+                                std::size_t header, std::size_t last) {
+    for (std::size_t i = last + 1; i-- > header;) {
+        if (const std::string_view ending = EndingOf(bytes, lines[i]); !ending.empty()) {
+            return ending;
+        }
+    }
+    return DominantLineEnd(bytes, lines);
 }
 
 bool HasLineBreakOrNul(std::string_view text) {
@@ -172,15 +200,16 @@ std::optional<std::string> ProfileFile::Get(std::string_view section, std::strin
 WriteOutcome ProfileFile::Set(std::string_view section, std::string_view key,
                               std::string_view value) {
     if (std::string error = CheckNames(section, key); !error.empty()) {
-        return {error};
+        return {error, "[" + std::string(section) + "] " + std::string(key) +
+                           ": この名前は書き込めません。"};
     }
     if (HasLineBreakOrNul(value)) {
-        return {"the value for [" + std::string(section) + "] " + std::string(key) +
-                " contains a line break"};
+        const std::string name = "[" + std::string(section) + "] " + std::string(key);
+        return {"the value for " + name + " contains a line break",
+                name + ": 値に改行を含めることはできません。"};
     }
     const std::vector<Line> lines = SplitLines(m_bytes);
     const KeyLocation location = Locate(m_bytes, lines, section, key);
-    const std::string line_end(LineEndOf(m_bytes));
     const std::string key_line = std::string(key) + "=" + QuoteIfNeeded(value);
 
     if (location.key_line) {
@@ -189,10 +218,13 @@ WriteOutcome ProfileFile::Set(std::string_view section, std::string_view key,
         m_bytes.replace(parsed.value_begin, line.end - parsed.value_begin, QuoteIfNeeded(value));
     } else if (location.section_line) {
         const Line& after = lines[location.last_key_line];
+        const std::string line_end(
+            SectionLineEnd(m_bytes, lines, *location.section_line, location.last_key_line));
         const bool has_line_end = after.next > after.end;
         std::string insert = has_line_end ? key_line + line_end : line_end + key_line + line_end;
         m_bytes.insert(after.next, insert);
     } else {
+        const std::string line_end(DominantLineEnd(m_bytes, lines));
         std::string append;
         const bool ends_open = !m_bytes.empty() && m_bytes.back() != '\n' &&
                                m_bytes.back() != '\r' && m_bytes != UTF8_BOM;
@@ -221,7 +253,7 @@ WriteOutcome WriteProfileStrings(const std::filesystem::path& file,
     std::string error;
     std::optional<std::string> bytes = ReadWholeFile(file, error);
     if (!error.empty()) {
-        return {error};
+        return {error, Utf8FromPath(file) + ": ファイルを読み込めません。"};
     }
     ProfileFile profile(bytes.value_or(std::string()));
     for (const ProfileEntry& entry : entries) {

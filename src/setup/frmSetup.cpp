@@ -1,6 +1,8 @@
 #include "setup/frmSetup.h"
 
 #include <QPainter>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 
 #include "clock/Palette16.h"
 #include "platform/FormLayout.h"
@@ -19,7 +21,47 @@ QIcon Swatch(Rgb rgb) {
     return QIcon(swatch);
 }
 
+// The smallest size a name is set in before it would be cut.
+constexpr int SMALLEST_NAME_PIXELS = 9;
+
 }  // namespace
+
+ColourList::ColourList(QWidget* parent) : QComboBox(parent) {
+    for (std::size_t i = 0; i < COLOUR_NAMES.size(); ++i) {
+        addItem(Swatch(Palette16[i]), COLOUR_NAMES[i]);
+    }
+}
+
+QRect ColourList::LabelRect() const {
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    return style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this)
+        .adjusted(1, 0, -1, 0);
+}
+
+QFont ColourList::LabelFont() const {
+    QFont label = font();
+    const int room = LabelRect().width();
+    while (label.pixelSize() > SMALLEST_NAME_PIXELS &&
+           QFontMetrics(label).horizontalAdvance(currentText()) > room) {
+        label.setPixelSize(label.pixelSize() - 1);
+    }
+    return label;
+}
+
+void ColourList::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    // The swatch is left to the open list: the name needs all the room.
+    option.currentIcon = QIcon();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QFont label = LabelFont();
+    painter.setFont(label);
+    option.fontMetrics = QFontMetrics(label);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+}
 
 frmSetup::frmSetup(Desktop& desktop, ClockSettings& settings, ClockState& state,
                    std::function<void()> apply_display)
@@ -28,12 +70,9 @@ frmSetup::frmSetup(Desktop& desktop, ClockSettings& settings, ClockState& state,
     CreateControls();
 }
 
-QComboBox* frmSetup::AddColourList(int left, int top, int width, int height) {
-    auto* list = new QComboBox(this);
+ColourList* frmSetup::AddColourList(int left, int top, int width, int height) {
+    auto* list = new ColourList(this);
     PlaceTwips(list, left, top, width, height);
-    for (std::size_t i = 0; i < COLOUR_NAMES.size(); ++i) {
-        list->addItem(Swatch(Palette16[i]), COLOUR_NAMES[i]);
-    }
     return list;
 }
 

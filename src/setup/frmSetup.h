@@ -15,6 +15,25 @@
 
 namespace sorane {
 
+/// A list of the 16 colours: the open list shows a swatch before each name;
+/// the closed box shows the name alone, set a little smaller when it is too
+/// long for the box ("明るいマゼンダ"), so that no name is ever cut.
+class ColourList : public QComboBox {
+    Q_OBJECT
+
+public:
+    explicit ColourList(QWidget* parent);
+
+    /// The font the closed box shows the current name in.
+    QFont LabelFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect LabelRect() const;
+};
+
 /// The setup dialog: the hands' colours, what the text line shows, stealth.
 class frmSetup : public SettingsDialog {
     Q_OBJECT
@@ -30,13 +49,13 @@ public:
     void cmdOK_Click();
 
     std::map<int, QLabel*> Label1;
-    std::array<QComboBox*, 3> cboCOLOR{};
+    std::array<ColourList*, 3> cboCOLOR{};
     QComboBox* cboBunrui = nullptr;
     QCheckBox* chkSterus = nullptr;
 
 private:
     void CreateControls();
-    QComboBox* AddColourList(int left, int top, int width, int height);
+    ColourList* AddColourList(int left, int top, int width, int height);
 
     std::function<void()> m_apply_display;
 };

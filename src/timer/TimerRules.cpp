@@ -80,6 +80,11 @@ TimerOkOutcome TimerDialogOk(ClockSettings& settings, ClockState& state,
         minute = static_cast<std::uint8_t>(*parsed_minute);
     }
 
+    // The alarm goes off once a day at its time; a new time (a cleared alarm
+    // included) may go off today even when the old one already has.
+    if (hour != settings.TimeHour || minute != settings.TimeMin) {
+        state.AlarmFiredOn.reset();
+    }
     settings.Wave = input.folder_text;
     settings.TimeHour = hour;
     settings.TimeMin = minute;

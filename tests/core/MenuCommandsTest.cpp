@@ -26,45 +26,80 @@ TEST(MenuCommandsTest, ReadMeIsFoundWhateverTheLetterCaseOfItsName) {
     EXPECT_EQ(FindReadMe(folder.Path().string()), (folder.Path() / "ReadMeT.txt").string());
 }
 
-TEST(MenuCommandsTest, MissingReadMeOpensNothingAndSaysNothing) {
+TEST(MenuCommandsTest, ReadMeThatCannotBeOpenedIsReportedWithItsName) {
     TempFolder folder;
     std::filesystem::create_directory(folder.Path() / "ReadMeT.txt.d");
-    FakeDesktop desktop;
-    desktop.program_directory = folder.Path().string();
-    OpenReadMe(desktop);
-    EXPECT_TRUE(desktop.opened_documents.empty());
-    EXPECT_TRUE(desktop.messages.empty());
+    FakeDesktop missing;
+    missing.program_directory = folder.Path().string();
+    OpenReadMe(missing);
+    EXPECT_TRUE(missing.openers_started.empty());
+    ASSERT_EQ(missing.messages.size(), 1u);
+    EXPECT_NE(missing.messages[0].text.find("ｴﾗｰNo:53"), std::string::npos);
+    EXPECT_NE(missing.messages[0].text.find("ReadMeT.txt"), std::string::npos);
+
+    folder.Write("ReadMeT.txt", "x");
+    const std::string readme = (folder.Path() / "ReadMeT.txt").string();
+    FakeDesktop no_opener;
+    no_opener.program_directory = folder.Path().string();
+    no_opener.launch_result = {LaunchResult::Status::NotInstalled, {}};
+    no_opener.toolkit_opens = false;
+    OpenReadMe(no_opener);
+    EXPECT_EQ(no_opener.toolkit_targets, (std::vector<std::string>{readme}));
+    ASSERT_EQ(no_opener.messages.size(), 1u);
+    EXPECT_EQ(no_opener.messages[0].text,
+              "場所:Help　ｴﾗｰNo:53\n場所とｴﾗｰNoを控えメールをお願いします。\n内容:" + readme +
+                  " を開くプログラムが見つかりません。");
 }
 
-TEST(MenuCommandsTest, HomePageUsesTheOpenerThenTheToolkitThenSaysWhatFailed) {
-    FakeDesktop started;
-    OpenHomePage(started, PROGRAM_HOME_PAGE);
-    EXPECT_EQ(started.url_openers_started, (std::vector<std::string>{PROGRAM_HOME_PAGE}));
-    EXPECT_TRUE(started.toolkit_urls.empty());
-    EXPECT_TRUE(started.messages.empty());
+TEST(MenuCommandsTest, OpenerFailuresGetTheirNumbersAndTheToolkitOnlyStandsInForAMissingOne) {
+    struct Case {
+        LaunchResult launch;
+        bool toolkit_opens;
+        std::optional<OpenFailure> expected;
+        bool toolkit_asked;
+    };
+    const Case cases[] = {
+        {{LaunchResult::Status::Started, "/usr/bin/xdg-open"}, true, std::nullopt, false},
+        {{LaunchResult::Status::NotInstalled, {}}, true, std::nullopt, true},
+        {{LaunchResult::Status::NotInstalled, {}}, false, OpenFailure{53, "誰も開けません"}, true},
+        {{LaunchResult::Status::NotExecutable, "/bin/xdg-open"},
+         true,
+         OpenFailure{70, "書き込みできません。(/bin/xdg-open を実行する権限がありません)"},
+         false},
+        {{LaunchResult::Status::FailedToStart, "/bin/xdg-open"},
+         true,
+         OpenFailure{75, "パス名が無効です。(/bin/xdg-open を起動できませんでした)"},
+         false},
+    };
+    for (const Case& c : cases) {
+        FakeDesktop desktop;
+        desktop.launch_result = c.launch;
+        desktop.toolkit_opens = c.toolkit_opens;
+        EXPECT_EQ(OpenWithDesktop(desktop, ART_HOME_PAGE, "誰も開けません"), c.expected)
+            << int(c.launch.status);
+        EXPECT_EQ(desktop.openers_started, (std::vector<std::string>{ART_HOME_PAGE}));
+        EXPECT_EQ(desktop.toolkit_targets.size(), c.toolkit_asked ? 1u : 0u);
+    }
+}
 
-    FakeDesktop missing_opener;
-    missing_opener.launch_result = {LaunchResult::Status::NotInstalled, 53, "x"};
-    OpenHomePage(missing_opener, ART_HOME_PAGE);
-    EXPECT_EQ(missing_opener.toolkit_urls, (std::vector<std::string>{ART_HOME_PAGE}));
-    EXPECT_TRUE(missing_opener.messages.empty());
-
+TEST(MenuCommandsTest, HomePageFailureIsTheThreeLineAboutMessage) {
     FakeDesktop failed;
-    failed.launch_result = {LaunchResult::Status::Failed, 75, "パス名が無効です。"};
+    failed.launch_result = {LaunchResult::Status::FailedToStart, "/x/xdg-open"};
     OpenHomePage(failed, ART_HOME_PAGE);
-    EXPECT_TRUE(failed.toolkit_urls.empty());
     ASSERT_EQ(failed.messages.size(), 1u);
     EXPECT_EQ(failed.messages[0],
               (Message{"場所:About　ｴﾗｰNo:75\n場所とｴﾗｰNoを控えメールをお願いします。\n"
-                       "内容:パス名が無効です。",
+                       "内容:パス名が無効です。(/x/xdg-open を起動できませんでした)",
                        "ソラネ Ver.1.1", MessageIcon::None}));
 
     FakeDesktop nothing_works;
-    nothing_works.launch_result = {LaunchResult::Status::NotInstalled, 53, "x"};
+    nothing_works.launch_result = {LaunchResult::Status::NotInstalled, {}};
     nothing_works.toolkit_opens = false;
     OpenHomePage(nothing_works, ART_HOME_PAGE);
     ASSERT_EQ(nothing_works.messages.size(), 1u);
-    EXPECT_EQ(nothing_works.messages[0].text.rfind("場所:About　ｴﾗｰNo:53\n", 0), 0u);
+    EXPECT_EQ(nothing_works.messages[0].text,
+              "場所:About　ｴﾗｰNo:53\n場所とｴﾗｰNoを控えメールをお願いします。\n"
+              "内容:ブラウザを開けませんでした。");
 }
 
 }  // namespace

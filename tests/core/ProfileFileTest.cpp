@@ -7,6 +7,11 @@
 #include <sstream>
 
 #include "TempFolder.h"
+#include "settings/AtomicFile.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace sorane {
 namespace {
@@ -72,7 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "[Time]\r\nWave=C:\\\x83\x5C\x83\x89\x83\x6C\\\x89\xB9.wav\r\n", "Time", "Wave",
                  "C:\\ソラネ\\音.wav"},
         ReadCase{"UTF-8 text", "[Time]\r\nWave=/home/u/ソラネ/音.wav\r\n", "Time", "Wave",
-                 "/home/u/ソラネ/音.wav"}),
+                 "/home/u/ソラネ/音.wav"},
+        ReadCase{"section name runs to the last bracket", "[Color]]\r\nhour=7\r\n", "Color]",
+                 "hour", "7"},
+        ReadCase{"a header without its bracket starts no section",
+                 "[Pos]\r\nTop=1\r\n[Mode\r\nLeft=5\r\n", "Pos", "Left", "5"}),
     [](const auto& info) {
         std::string name = info.param.name;
         for (char& c : name) {
@@ -152,7 +161,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "[Time]\r\nWave=\"'a.wav'\"\r\n"},
         WriteCase{"empty value", "[Time]\r\nWave=x\r\n", "Time", "Wave", "", "[Time]\r\nWave=\r\n"},
         WriteCase{"byte-order mark kept", "\xEF\xBB\xBF", "Pos", "Top", "1",
-                  "\xEF\xBB\xBF[Pos]\r\nTop=1\r\n"}),
+                  "\xEF\xBB\xBF[Pos]\r\nTop=1\r\n"},
+        WriteCase{"new key after a last line without line end", "[Color]\r\nhour=1\r\n[Pos]\r\nTop=1",
+                  "Pos", "Left", "2", "[Color]\r\nhour=1\r\n[Pos]\r\nTop=1\r\nLeft=2\r\n"},
+        WriteCase{"new key takes its section's line end, not the first line's",
+                  "; hand-made\n[Pos]\r\nTop=1\r\n", "Pos", "Left", "2",
+                  "; hand-made\n[Pos]\r\nTop=1\r\nLeft=2\r\n"}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(ProfileFileTest, RefusesValuesAndNamesThatWouldNotReadBack) {
@@ -193,7 +207,7 @@ TEST(ProfileFileTest, SaveKeepsCommentsSpacingAndUnknownKeysByteForByte) {
               "\n"
               "[Pos]\r\n"
               "Top=1\r\n"
-              "Left=30\n");
+              "Left=30\r\n");
 }
 
 TEST(ProfileFileTest, FailedWriteReportsTheReasonAndLeavesNoTrace) {
@@ -216,7 +230,73 @@ TEST(ProfileFileTest, ReadOnlyFileIsLeftAlone) {
     const WriteOutcome outcome = WriteProfileStrings(ini, {{"Pos", "Top", "2"}});
     EXPECT_FALSE(outcome.Ok());
     EXPECT_NE(outcome.error.find("read-only"), std::string::npos) << outcome.error;
+    EXPECT_NE(outcome.reason.find("読み取り専用です"), std::string::npos) << outcome.reason;
     EXPECT_EQ(folder.Read("Clock.ini"), "[Pos]\r\nTop=1\r\n");
+}
+
+TEST(ProfileFileTest, FileThisUserMayNotWriteIsRefusedWhateverItsMode) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root, to save as another user over root's file";
+    }
+    TempFolder folder;
+    std::filesystem::permissions(folder.Path(), std::filesystem::perms::all);
+    folder.Write("Clock.ini", "[Pos]\r\nTop=1\r\n");
+    const auto ini = folder.Path() / "Clock.ini";
+    std::filesystem::permissions(ini, std::filesystem::perms(0644));
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // In a writable folder, a 0644 file of root's, saved by nobody.
+        const bool refused = ::setuid(65534) == 0 &&
+                             WriteProfileStrings(ini, {{"Pos", "Top", "2"}}).reason.find(
+                                 "読み取り専用です") != std::string::npos;
+        ::_exit(refused ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save was not refused";
+    EXPECT_EQ(folder.Read("Clock.ini"), "[Pos]\r\nTop=1\r\n");
+}
+
+TEST(ProfileFileTest, FailedRenameIsReportedInJapaneseAndLeavesNoTemporaryFile) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.Path() / "Clock.ini");
+    const WriteOutcome outcome = ReplaceFileAtomically(folder.Path() / "Clock.ini", "x");
+    EXPECT_FALSE(outcome.Ok());
+    EXPECT_NE(outcome.reason.find("フォルダー"), std::string::npos) << outcome.reason;
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+}
+
+TEST(ProfileFileTest, TemporaryFilesOfKilledSavesAreRemovedAndLiveOnesKept) {
+    TempFolder folder;
+    const pid_t dead = ::fork();
+    if (dead == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(dead, nullptr, 0);
+    const std::string orphan = ".Clock.ini.tmp-" + std::to_string(dead) + "-0";
+    const std::string live = ".Clock.ini.tmp-" + std::to_string(::getppid()) + "-3";
+    folder.Write(orphan, "half");
+    folder.Write(live, "busy");
+    folder.Write(".Other.ini.tmp-" + std::to_string(dead) + "-0", "not ours");
+    ASSERT_TRUE(WriteProfileStrings(folder.Path() / "Clock.ini", {{"Pos", "Top", "1"}}).Ok());
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / orphan));
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / live));
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / (".Other.ini.tmp-" + std::to_string(dead) + "-0")));
+}
+
+TEST(ProfileFileTest, NewFileIsNeverReadableByOthersBeforeItIsComplete) {
+    // The temporary file is made 0600 and given the umask's mode at the end.
+    TempFolder folder;
+    const mode_t old_mask = ::umask(022);
+    ASSERT_TRUE(WriteProfileStrings(folder.Path() / "Clock.ini", {{"Pos", "Top", "1"}}).Ok());
+    ::umask(old_mask);
+    EXPECT_EQ(std::filesystem::status(folder.Path() / "Clock.ini").permissions() &
+                  std::filesystem::perms::all,
+              std::filesystem::perms(0644));
 }
 
 TEST(ProfileFileTest, WriteLeavesNoTemporaryFileAndKeepsPermissions) {
@@ -234,12 +314,14 @@ TEST(ProfileFileTest, WriteLeavesNoTemporaryFileAndKeepsPermissions) {
     EXPECT_EQ(entries, 1);
 }
 
-TEST(ProfileFileTest, WriteThroughASymbolicLinkReplacesItsTarget) {
+TEST(ProfileFileTest, WriteThroughAChainOfSymbolicLinksReplacesTheFinalTarget) {
     TempFolder folder;
     folder.Write("real.ini", "[Pos]\r\nTop=1\r\n");
-    std::filesystem::create_symlink("real.ini", folder.Path() / "Clock.ini");
+    std::filesystem::create_symlink("real.ini", folder.Path() / "mid.ini");
+    std::filesystem::create_symlink("mid.ini", folder.Path() / "Clock.ini");
     ASSERT_TRUE(WriteProfileStrings(folder.Path() / "Clock.ini", {{"Pos", "Top", "2"}}).Ok());
     EXPECT_TRUE(std::filesystem::is_symlink(folder.Path() / "Clock.ini"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.Path() / "mid.ini"));
     EXPECT_EQ(folder.Read("real.ini"), "[Pos]\r\nTop=2\r\n");
 }
 

@@ -83,15 +83,15 @@ TEST(TickRulesTest, ViewTwoHidesTheLineAndUnknownViewsLeaveIt) {
     EXPECT_EQ(LineShownFor(0), true);
     EXPECT_EQ(LineShownFor(1), true);
     EXPECT_EQ(LineShownFor(2), false);
-    EXPECT_EQ(LineShownFor(3), std::nullopt);
+    EXPECT_EQ(LineShownFor(3), false) << "a hand-edited View shows no placeholder";
     EXPECT_EQ(ColourFor(15), 0xFFFFFFu);
     EXPECT_EQ(ColourFor(16), 0x000000u);
 }
 
 TEST(TickRulesTest, CountdownAnnouncesItsMinutesOnceThenDisarms) {
     for (const auto& [seconds, text] :
-         {std::pair{180, "時間です！\n3分立ちました"}, std::pair{300, "時間です！\n5分立ちました"},
-          std::pair{600, "時間です！\n10分立ちました"}}) {
+         {std::pair{180, "時間です！\n3分経ちました"}, std::pair{300, "時間です！\n5分経ちました"},
+          std::pair{600, "時間です！\n10分経ちました"}}) {
         ClockSettings settings;
         ClockState state;
         ArmCountdown(state, std::int16_t(seconds), At(12, 0, 0), 1000);
@@ -160,7 +160,7 @@ TEST(TickRulesTest, CountdownAndAlarmInOneTickAnnounceBothInOrder) {
     ArmCountdown(state, 300, At(12, 0, 0), 0);
     const TickOutcome outcome = Tick(settings, state, InputAt(At(12, 5, 0), 300.5));
     ASSERT_EQ(outcome.announcements.size(), 2u);
-    EXPECT_EQ(outcome.announcements[0].text, "時間です！\n5分立ちました");
+    EXPECT_EQ(outcome.announcements[0].text, "時間です！\n5分経ちました");
     EXPECT_EQ(outcome.announcements[1].text, "時間です！");
 }
 

@@ -193,7 +193,8 @@ TEST(TimerRulesTest, FailedSaveSaysWhyButTheNewValuesApply) {
     const TimerOkOutcome outcome = TimerDialogOk(d.settings, d.state, input, At(9, 0, 0), 0);
     EXPECT_TRUE(outcome.close);
     EXPECT_EQ(outcome.message.text.rfind("タイマーの設定情報を保存できませんでした。", 0), 0u);
-    EXPECT_NE(outcome.message.text.find("read-only"), std::string::npos);
+    EXPECT_NE(outcome.message.text.find("Clock.ini: 読み取り専用です。"), std::string::npos)
+        << "the reason in Japanese: " << outcome.message.text;
     EXPECT_EQ(d.settings.TimeHour, 8);
     EXPECT_EQ(d.state.TimerSeconds, 300);
     EXPECT_EQ(d.folder.Read("Clock.ini"), "[Time]\r\nhour=1\r\n");
@@ -213,6 +214,32 @@ TEST(TimerRulesTest, SoundFileButtonTakesWavsRestoresOnCancelRefusesTheRest) {
                   (Message{"wavファイルを指定してください。", "ソラネ", MessageIcon::None}));
         EXPECT_EQ(settings.Wave, "/new/A.WAV");
     }
+}
+
+
+TEST(TimerRulesTest, AlarmChangedAfterItRangRingsAtTheNewTimeTheSameDay) {
+    Dialog d;
+    d.settings.TimeHour = 7;
+    ASSERT_EQ(Tick(d.settings, d.state, InputAt(At(7, 0, 0), 0)).announcements.size(), 1u);
+
+    // OK with the alarm unchanged, still in its minute: it does not ring again.
+    TimerDialogInput input = d.Input();
+    input.alarm_checked = true;
+    input.hour_text = "7";
+    input.minute_text = "0";
+    TimerDialogOk(d.settings, d.state, input, At(7, 0, 20), 0);
+    EXPECT_TRUE(Tick(d.settings, d.state, InputAt(At(7, 0, 30), 0)).announcements.empty());
+
+    input.minute_text = "30";
+    TimerDialogOk(d.settings, d.state, input, At(7, 5, 0), 0);
+    EXPECT_EQ(Tick(d.settings, d.state, InputAt(At(7, 30, 0), 0)).announcements.size(), 1u);
+
+    // Cleared, then set again to the time that has rung: it rings again.
+    input.alarm_checked = false;
+    TimerDialogOk(d.settings, d.state, input, At(7, 30, 10), 0);
+    input.alarm_checked = true;
+    TimerDialogOk(d.settings, d.state, input, At(7, 30, 20), 0);
+    EXPECT_EQ(Tick(d.settings, d.state, InputAt(At(7, 30, 30), 0)).announcements.size(), 1u);
 }
 
 }  // namespace

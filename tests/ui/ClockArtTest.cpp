@@ -111,6 +111,18 @@ TEST(ClockArtTest, KeptHandPicturesDrawWhatTheStrokesDraw) {
     }
 }
 
+TEST(ClockArtTest, HourHandLiesOverTheMinuteAndTheSecondHand) {
+    // At 12:00:00 all three point up; the hour hand must be the one seen.
+    QImage image(150, 150, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const HandColours colours{Palette16[12], Palette16[10], Palette16[9]};
+    HandPictures pictures;
+    QPainter painter(&image);
+    pictures.Paint(painter, HandsAt(12, 0, 0), colours);
+    painter.end();
+    EXPECT_EQ(image.pixel(75, 40), QColor(0xFF, 0, 0).rgb()) << "the hour hand, bright red";
+}
+
 TEST(ClockArtTest, IconIsDrawnAtEverySizeTheDesktopAsksFor) {
     for (int size : {16, 24, 32, 48}) {
         const QImage icon = RenderIcon(size);

@@ -42,9 +42,9 @@ TEST(frmAboutTest, LinkTurnsRedWhileAnyButtonIsHeldAndALeftClickOpensIt) {
         QTest::mouseRelease(about.Label8, button, {}, QPoint(5, 5));
         EXPECT_EQ(TextColour(*about.Label8), QColor(0, 0, 255));
     }
-    EXPECT_EQ(desktop.url_openers_started, (std::vector<std::string>{PROGRAM_HOME_PAGE}));
+    EXPECT_EQ(desktop.openers_started, (std::vector<std::string>{PROGRAM_HOME_PAGE}));
     QTest::mouseClick(about.Label6, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(desktop.url_openers_started.back(), ART_HOME_PAGE);
+    EXPECT_EQ(desktop.openers_started.back(), ART_HOME_PAGE);
 }
 
 TEST(frmAboutTest, OkEnterAndEscHideTheWindow) {

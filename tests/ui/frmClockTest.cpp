@@ -8,6 +8,12 @@
 #include "FakeDesktop.h"
 #include "TempFolder.h"
 #include "menu/frmPop.h"
+#include "platform/QuitSignals.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 namespace sorane {
 namespace {
@@ -47,7 +53,10 @@ TEST(frmClockTest, LoadsAtTheSavedPositionAsARoundWindow) {
     EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(flags.testFlag(Qt::Tool));
     EXPECT_EQ(clock.CurrentFace(), Face::Ordinary);
-    EXPECT_FALSE(clock.CurrentHands()) << "no hands before the first tick";
+    // Hands from the first paint, not a second later: 13:30:00, the minute
+    // hand pointing down.
+    ASSERT_TRUE(clock.CurrentHands());
+    EXPECT_GT(clock.CurrentHands()->minute.to.y, 75 * 15 + 60 * 15);
     EXPECT_TRUE(loaded.desktop.messages.empty());
     EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Pos]\r\nTop=3000\r\nLeft=1500\r\n");
 }
@@ -76,6 +85,11 @@ TEST(frmClockTest, ViewChoosesTheLineAndTicksKeepItCurrent) {
     no_line.clock->tmrClock_Timer();
     EXPECT_TRUE(no_line.clock->lblTimDat->isHidden());
     EXPECT_EQ(no_line.clock->lblTimDat->text(), "Label1");
+
+    // A hand-edited View above 2 shows no placeholder either, and stays stored.
+    LoadedClock odd_view("[Mode]\nView=7\n");
+    EXPECT_TRUE(odd_view.clock->lblTimDat->isHidden());
+    EXPECT_EQ(odd_view.settings.View, 7);
 }
 
 TEST(frmClockTest, TickMovesTheHandsAndWinks) {
@@ -112,7 +126,7 @@ TEST(frmClockTest, CountdownShowsItsMessageWithTheSurprisedFaceOnce) {
     loaded.clock->tmrClock_Timer();
     ASSERT_EQ(loaded.desktop.messages.size(), 1u);
     EXPECT_EQ(loaded.desktop.messages[0],
-              (Message{"時間です！\n5分立ちました", "ソラネ Ver.1.1", MessageIcon::None}));
+              (Message{"時間です！\n5分経ちました", "ソラネ Ver.1.1", MessageIcon::None}));
     EXPECT_EQ(faces_while_open, (std::vector<Face>{Face::Surprised, Face::Surprised}));
     EXPECT_EQ(loaded.state.TimerArmed, 0);
     loaded.desktop.now.second += 1;
@@ -227,14 +241,26 @@ TEST(frmClockTest, CloseWhileHiddenByStealthStillSavesThePosition) {
     EXPECT_EQ(loaded.desktop.quit_status, 0);
 }
 
-TEST(frmClockTest, FailedPositionSaveStillEndsTheProgram) {
-    LoadedClock loaded("[Pos]\r\nTop=15\r\n");
-    std::filesystem::permissions(loaded.folder.Path() / "Clock.ini",
-                                 std::filesystem::perms::owner_read);
-    loaded.clock->move(10, 10);
-    loaded.clock->close();
-    EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Pos]\r\nTop=15\r\n");
-    EXPECT_EQ(loaded.desktop.quit_status, 0);
+TEST(frmClockTest, FailedPositionSaveStillEndsTheProgramAndTellsAUserWhoClosedIt) {
+    for (bool by_user : {false, true}) {
+        LoadedClock loaded("[Pos]\r\nTop=15\r\n");
+        std::filesystem::permissions(loaded.folder.Path() / "Clock.ini",
+                                     std::filesystem::perms::owner_read);
+        if (by_user) {
+            loaded.clock->Form_KeyDown(27);
+        } else {
+            loaded.clock->close();  // a signal, the window manager
+        }
+        EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Pos]\r\nTop=15\r\n");
+        EXPECT_EQ(loaded.desktop.quit_status, 0);
+        if (by_user) {
+            ASSERT_EQ(loaded.desktop.messages.size(), 2u);
+            EXPECT_EQ(loaded.desktop.messages[1].text.rfind("時計の位置を保存できませんでした。\n", 0), 0u);
+            EXPECT_NE(loaded.desktop.messages[1].text.find("読み取り専用です"), std::string::npos);
+        } else {
+            EXPECT_TRUE(loaded.desktop.messages.empty());
+        }
+    }
 }
 
 TEST(frmClockTest, LettersOpenAboutAndTheReadMeWithOrWithoutShift) {
@@ -251,12 +277,26 @@ TEST(frmClockTest, LettersOpenAboutAndTheReadMeWithOrWithoutShift) {
     QTest::keyClick(loaded.clock.get(), Qt::Key_H);
     QTest::keyClick(loaded.clock.get(), Qt::Key_H, Qt::ShiftModifier);
     const std::string readme = (loaded.folder.Path() / "ReadMeT.txt").string();
-    EXPECT_EQ(loaded.desktop.opened_documents, (std::vector<std::string>{readme, readme}));
+    EXPECT_EQ(loaded.desktop.openers_started, (std::vector<std::string>{readme, readme}));
 
     QTest::keyClick(loaded.clock.get(), Qt::Key_Q);
     QTest::keyClick(loaded.clock.get(), Qt::Key_Space);
     EXPECT_TRUE(loaded.desktop.messages.empty());
-    EXPECT_EQ(loaded.desktop.opened_documents.size(), 2u);
+    EXPECT_EQ(loaded.desktop.openers_started.size(), 2u);
+}
+
+TEST(frmClockTest, SignalPipeIsNotInheritedByTheProgramsTheClockStarts) {
+    QuitSignals quit_signals([] {});
+    int sockets = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        const int fd = std::stoi(entry.path().filename().string());
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISSOCK(info.st_mode)) {
+            ++sockets;
+            EXPECT_TRUE(::fcntl(fd, F_GETFD) & FD_CLOEXEC) << "socket " << fd;
+        }
+    }
+    EXPECT_GE(sockets, 2) << "the signal pipe's two ends";
 }
 
 }  // namespace

@@ -100,7 +100,7 @@ TEST(frmPopTest, TimerChosenTwiceLeavesOneDialogLoadedOnce) {
 TEST(frmPopTest, HelpAndAboutItemsDoWhatTheKeysDo) {
     RunningClock c;
     c.Item("m07")->trigger();
-    EXPECT_EQ(c.desktop.opened_documents,
+    EXPECT_EQ(c.desktop.openers_started,
               (std::vector<std::string>{(c.folder.Path() / "ReadMeT.txt").string()}));
     c.Item("m08")->trigger();
     frmAbout* about = &c.menu->About();

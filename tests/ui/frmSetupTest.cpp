@@ -1,6 +1,8 @@
 #include "setup/frmSetup.h"
 
 #include <QAbstractItemView>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -35,6 +37,32 @@ struct ClockWithMenu {
     std::unique_ptr<frmPop> menu;
     QPointer<frmSetup> dialog;
 };
+
+TEST(frmSetupTest, NoColourNameIsCutInTheClosedListOrTheOpenOne) {
+    ClockWithMenu c("");
+    ColourList& list = *c.dialog->cboCOLOR[0];
+    c.dialog->show();
+    QStyleOptionComboBox option;
+    option.initFrom(&list);
+    option.rect = list.rect();
+    option.frame = true;
+    const QRect field = list.style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                     QStyle::SC_ComboBoxEditField, &list);
+    list.showPopup();
+    const int open_width = list.view()->viewport()->width();
+    list.hidePopup();
+    for (int i = 0; i < list.count(); ++i) {
+        list.setCurrentIndex(i);
+        const QString name = list.itemText(i);
+        // The closed box shows the name alone; the open list its swatch too.
+        EXPECT_LE(QFontMetrics(list.LabelFont()).horizontalAdvance(name) + 2, field.width())
+            << name.toStdString();
+        EXPECT_GE(list.LabelFont().pixelSize(), 9) << name.toStdString();
+        EXPECT_LE(list.fontMetrics().horizontalAdvance(name) + list.iconSize().width() + 8,
+                  open_width)
+            << name.toStdString();
+    }
+}
 
 TEST(frmSetupTest, LaidOutAsDesigned) {
     ClockWithMenu c("");

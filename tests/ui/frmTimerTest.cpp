@@ -147,5 +147,18 @@ TEST(frmTimerTest, CancelAndTheCloseBoxDiscardEverything) {
     }
 }
 
+TEST(frmTimerTest, EnterPressesTheFocusedButtonButNothingFromATextBox) {
+    OpenTimer t;
+    t.dialog->activateWindow();
+    t.dialog->txtFolder->setFocus();
+    QTest::keyClick(t.dialog->txtFolder, Qt::Key_Return);
+    EXPECT_TRUE(t.dialog->isVisible()) << "no default button";
+    EXPECT_TRUE(t.desktop.messages.empty());
+    t.dialog->cmdOK->setFocus();
+    QTest::keyClick(t.dialog->cmdOK, Qt::Key_Return);
+    ASSERT_EQ(t.desktop.messages.size(), 1u);
+    EXPECT_EQ(t.desktop.messages[0].text, "タイマーの設定情報を保存しました。");
+}
+
 }  // namespace
 }  // namespace sorane

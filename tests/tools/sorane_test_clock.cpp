@@ -1,0 +1,51 @@
+// The clock for the end-to-end tests and screenshots: the shipped program
+// over a desktop whose time the test controls. Built only with the tests;
+// the shipped program reads no such variables.
+//
+// SORANE_TEST_START_TIME=2026-12-07T10:08:36 starts the clock at that local
+// time; SORANE_TEST_TIME_SCALE=60 runs both clocks that many times faster (a
+// three-minute countdown then ends after three seconds).
+
+#include <QDateTime>
+#include <QElapsedTimer>
+
+#include "ClockMain.h"
+
+namespace sorane {
+namespace {
+
+class TestTimeDesktop : public QtDesktop {
+public:
+    TestTimeDesktop() {
+        const double scale = qEnvironmentVariable("SORANE_TEST_TIME_SCALE").toDouble();
+        m_scale = scale > 1 ? scale : 1;
+        const QDateTime start =
+            QDateTime::fromString(qEnvironmentVariable("SORANE_TEST_START_TIME"), Qt::ISODate);
+        m_start_wall_ms =
+            start.isValid() ? start.toMSecsSinceEpoch() : QDateTime::currentMSecsSinceEpoch();
+        m_start_steady = QtDesktop::SteadySeconds();
+        m_since_start.start();
+    }
+
+    LocalDateTime Now() override {
+        return LocalFrom(QDateTime::fromMSecsSinceEpoch(
+            m_start_wall_ms + qint64(double(m_since_start.elapsed()) * m_scale)));
+    }
+
+    double SteadySeconds() override {
+        return m_start_steady + (QtDesktop::SteadySeconds() - m_start_steady) * m_scale;
+    }
+
+private:
+    double m_scale = 1;
+    qint64 m_start_wall_ms = 0;
+    double m_start_steady = 0;
+    QElapsedTimer m_since_start;
+};
+
+}  // namespace
+}  // namespace sorane
+
+int main(int argc, char** argv) {
+    return sorane::Main(argc, argv, [] { return std::make_unique<sorane::TestTimeDesktop>(); });
+}
