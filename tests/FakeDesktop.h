@@ -34,6 +34,9 @@ public:
     std::vector<std::string> toolkit_targets;
     bool toolkit_opens = true;
 
+    /// "play <path>" and "stop", in the order asked for.
+    std::vector<std::string> sound_calls;
+
     std::vector<FileDialogRequest> file_dialogs;
     FileDialogAnswer file_answer;
 
@@ -63,6 +66,8 @@ public:
         toolkit_targets.push_back(target);
         return toolkit_opens;
     }
+    void PlaySound(const std::string& path) override { sound_calls.push_back("play " + path); }
+    void StopSound() override { sound_calls.push_back("stop"); }
     FileDialogAnswer RunFileDialog(const FileDialogRequest& request) override {
         file_dialogs.push_back(request);
         return file_answer;

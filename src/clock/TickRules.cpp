@@ -114,6 +114,9 @@ TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInp
         state.AlarmFiredOn = now.Date();
     }
 
+    if (!outcome.announcements.empty()) {
+        outcome.sound = SoundFileFor(settings, state);
+    }
     if (!outcome.announcements.empty() || input.announcements_open > 0) {
         outcome.face = Face::Surprised;
     }

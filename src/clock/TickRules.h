@@ -74,10 +74,13 @@ struct TickOutcome {
     Hands hands;
     std::optional<std::string> line_text;  ///< new text of the date/time line
     std::vector<Message> announcements;    ///< to show, in order, with the surprised face
+    /// The sound file to play as the announcements appear: once however many
+    /// go off in the tick; nullopt when none does.
+    std::optional<std::string> sound;
 };
 
 /// One tick of the clock: stealth, face, hands, the text line, then the
-/// countdown and the alarm. Updates state: MouseInside, and the countdown and
+/// countdown and the alarm, with their sound. Updates state: MouseInside, and the countdown and
 /// alarm once they go off (each goes off once; the countdown by the steady
 /// clock, so that midnight and changes of the wall clock do not stop it).
 TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInput& input);

@@ -161,6 +161,9 @@ void frmClock::tmrClock_Timer() {
         lblTimDat->setText(QString::fromStdString(*outcome.line_text));
     }
     SetFace(outcome.face);
+    if (outcome.sound) {
+        m_desktop.PlaySound(*outcome.sound);
+    }
     for (const Message& announcement : outcome.announcements) {
         Announce(announcement);
     }
@@ -176,6 +179,10 @@ void frmClock::Announce(const Message& message) {
     SetFace(Face::Surprised);
     m_desktop.ShowMessage(message);
     --m_announcements_open;
+    // The sound is the announcements' own: once none is on screen, it stops.
+    if (m_announcements_open == 0) {
+        m_desktop.StopSound();
+    }
 }
 
 void frmClock::paintEvent(QPaintEvent*) {

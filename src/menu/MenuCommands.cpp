@@ -62,8 +62,8 @@ std::optional<OpenFailure> OpenWithDesktop(Desktop& desktop, const std::string& 
             }
             return OpenFailure{53, nothing_opens_it};
         case LaunchResult::Status::NotExecutable:
-            return OpenFailure{70, "書き込みできません。(" + result.program +
-                                       " を実行する権限がありません)"};
+            return OpenFailure{
+                70, "書き込みできません。(" + result.program + " を実行する権限がありません)"};
         case LaunchResult::Status::FailedToStart:
             break;
     }

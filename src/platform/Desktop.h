@@ -118,6 +118,12 @@ public:
     /// means; false when that failed.
     virtual bool OpenWithToolkit(const std::string& target) = 0;
 
+    /// Starts playing a sound file once and returns at once; a file or a
+    /// sound system that fails is reported on standard error, never waited for.
+    virtual void PlaySound(const std::string& path) = 0;
+    /// Stops every sound still playing.
+    virtual void StopSound() = 0;
+
     /// Shows a modal file dialog.
     virtual FileDialogAnswer RunFileDialog(const FileDialogRequest& request) = 0;
 

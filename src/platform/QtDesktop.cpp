@@ -173,6 +173,19 @@ bool QtDesktop::OpenWithToolkit(const std::string& target) {
     return QDesktopServices::openUrl(QUrl::fromUserInput(ToQt(target)));
 }
 
+void QtDesktop::PlaySound(const std::string& path) {
+    if (!m_sound) {
+        m_sound = std::make_unique<SoundPlayer>();
+    }
+    m_sound->Play(path);
+}
+
+void QtDesktop::StopSound() {
+    if (m_sound) {
+        m_sound->Stop();
+    }
+}
+
 FileDialogAnswer QtDesktop::RunFileDialog(const FileDialogRequest& request) {
     QFileDialog dialog(QWidget::find(WId(request.owner)), ToQt(request.title),
                        ToQt(request.directory));

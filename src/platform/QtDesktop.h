@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/Desktop.h"
+#include "platform/SoundPlayer.h"
 
 namespace sorane {
 
@@ -27,11 +28,14 @@ public:
     bool ClaimSingleInstance() override;
     LaunchResult StartOpener(const std::string& target) override;
     bool OpenWithToolkit(const std::string& target) override;
+    void PlaySound(const std::string& path) override;
+    void StopSound() override;
     FileDialogAnswer RunFileDialog(const FileDialogRequest& request) override;
     void Quit(int status) override;
 
 private:
     std::unique_ptr<QLockFile> m_instance_lock;
+    std::unique_ptr<SoundPlayer> m_sound;  // made when the first sound plays
 };
 
 /// A Qt date and time as the rules take it.

@@ -143,8 +143,8 @@ WriteOutcome WriteAndRename(const fs::path& target, std::string_view content,
     fs::path temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = folder / (TempPrefix(target) + std::to_string(::getpid()) + "-" +
-                         std::to_string(attempt));
+        temp = folder /
+               (TempPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(attempt));
         // Private until the content is complete and its mode is set.
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno != EEXIST) {

@@ -89,6 +89,13 @@ std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& sett
     return error;
 }
 
+std::string SoundFileFor(const ClockSettings& settings, const ClockState& state) {
+    if (settings.Wave.empty() || settings.Wave.front() == '0') {
+        return state.AppPath + "chimes.wav";
+    }
+    return settings.Wave;
+}
+
 Message SaveReport(const WriteOutcome& saved, const std::string& what) {
     if (!saved.Ok()) {
         return {what + "を保存できませんでした。\n" + saved.reason +

@@ -65,6 +65,10 @@ struct SettingsError {
 /// The settings file: the settings folder (AppPath unless set) + "Clock.ini".
 std::string IniPathFor(const ClockState& state);
 
+/// The sound file the countdown and the alarm play: Wave, or the default
+/// "chimes.wav" beside the program while Wave is "0" (none chosen yet).
+std::string SoundFileFor(const ClockSettings& settings, const ClockState& state);
+
 /// Fills settings from "Clock.ini" in the settings folder (setting state.IniPath),
 /// using the default of each missing key. Returns the first value that is not
 /// a number, is out of its range, or is a colour number above 15; settings is

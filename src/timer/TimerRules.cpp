@@ -36,7 +36,7 @@ TimerDialogView OpenTimerDialog(ClockSettings& settings, const ClockState& state
         view.minute_text = std::to_string(now.minute);
     }
     if (!settings.Wave.empty() && settings.Wave.front() == '0') {
-        settings.Wave = state.AppPath + "chimes.wav";
+        settings.Wave = SoundFileFor(settings, state);
     }
     view.folder_text = settings.Wave;
     return view;

@@ -162,8 +162,9 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"empty value", "[Time]\r\nWave=x\r\n", "Time", "Wave", "", "[Time]\r\nWave=\r\n"},
         WriteCase{"byte-order mark kept", "\xEF\xBB\xBF", "Pos", "Top", "1",
                   "\xEF\xBB\xBF[Pos]\r\nTop=1\r\n"},
-        WriteCase{"new key after a last line without line end", "[Color]\r\nhour=1\r\n[Pos]\r\nTop=1",
-                  "Pos", "Left", "2", "[Color]\r\nhour=1\r\n[Pos]\r\nTop=1\r\nLeft=2\r\n"},
+        WriteCase{"new key after a last line without line end",
+                  "[Color]\r\nhour=1\r\n[Pos]\r\nTop=1", "Pos", "Left", "2",
+                  "[Color]\r\nhour=1\r\n[Pos]\r\nTop=1\r\nLeft=2\r\n"},
         WriteCase{"new key takes its section's line end, not the first line's",
                   "; hand-made\n[Pos]\r\nTop=1\r\n", "Pos", "Left", "2",
                   "; hand-made\n[Pos]\r\nTop=1\r\nLeft=2\r\n"}),
@@ -246,9 +247,10 @@ TEST(ProfileFileTest, FileThisUserMayNotWriteIsRefusedWhateverItsMode) {
     const pid_t child = ::fork();
     if (child == 0) {
         // In a writable folder, a 0644 file of root's, saved by nobody.
-        const bool refused = ::setuid(65534) == 0 &&
-                             WriteProfileStrings(ini, {{"Pos", "Top", "2"}}).reason.find(
-                                 "読み取り専用です") != std::string::npos;
+        const bool refused =
+            ::setuid(65534) == 0 &&
+            WriteProfileStrings(ini, {{"Pos", "Top", "2"}}).reason.find("読み取り専用です") !=
+                std::string::npos;
         ::_exit(refused ? 0 : 1);
     }
     int status = 0;
@@ -285,7 +287,8 @@ TEST(ProfileFileTest, TemporaryFilesOfKilledSavesAreRemovedAndLiveOnesKept) {
     ASSERT_TRUE(WriteProfileStrings(folder.Path() / "Clock.ini", {{"Pos", "Top", "1"}}).Ok());
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / orphan));
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / live));
-    EXPECT_TRUE(std::filesystem::exists(folder.Path() / (".Other.ini.tmp-" + std::to_string(dead) + "-0")));
+    EXPECT_TRUE(
+        std::filesystem::exists(folder.Path() / (".Other.ini.tmp-" + std::to_string(dead) + "-0")));
 }
 
 TEST(ProfileFileTest, NewFileIsNeverReadableByOthersBeforeItIsComplete) {

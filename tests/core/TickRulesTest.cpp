@@ -94,12 +94,15 @@ TEST(TickRulesTest, CountdownAnnouncesItsMinutesOnceThenDisarms) {
           std::pair{600, "時間です！\n10分経ちました"}}) {
         ClockSettings settings;
         ClockState state;
+        state.AppPath = "/opt/sorane/";
         ArmCountdown(state, std::int16_t(seconds), At(12, 0, 0), 1000);
-        EXPECT_TRUE(
-            Tick(settings, state, InputAt(At(12, 0, 0), 1000 + seconds)).announcements.empty());
+        const TickOutcome early = Tick(settings, state, InputAt(At(12, 0, 0), 1000 + seconds));
+        EXPECT_TRUE(early.announcements.empty());
+        EXPECT_FALSE(early.sound);
         const TickOutcome due = Tick(settings, state, InputAt(At(12, 0, 0), 1000 + seconds + 0.01));
         ASSERT_EQ(due.announcements.size(), 1u);
         EXPECT_EQ(due.announcements[0], (Message{text, "ソラネ Ver.1.1", MessageIcon::None}));
+        EXPECT_EQ(due.sound, "/opt/sorane/chimes.wav") << "the default sound, none chosen";
         EXPECT_EQ(due.face, Face::Surprised);
         EXPECT_EQ(state.TimerArmed, 0);
         EXPECT_EQ(state.TimerSeconds, 0);
@@ -127,10 +130,12 @@ TEST(TickRulesTest, AlarmGoesOffOnceADayWithinItsMinute) {
     ClockSettings settings;
     settings.TimeHour = 7;
     settings.TimeMin = 30;
+    settings.Wave = "/home/u/鐘.wav";
     ClockState state;
     EXPECT_TRUE(Tick(settings, state, InputAt(At(7, 29, 59))).announcements.empty());
     const TickOutcome due = Tick(settings, state, InputAt(At(7, 30, 0)));
     ASSERT_EQ(due.announcements.size(), 1u);
+    EXPECT_EQ(due.sound, "/home/u/鐘.wav");
     EXPECT_EQ(due.announcements[0], (Message{"時間です！", "ソラネ Ver.1.1", MessageIcon::None}));
     EXPECT_EQ(due.face, Face::Surprised);
     EXPECT_TRUE(Tick(settings, state, InputAt(At(7, 30, 0))).announcements.empty());
@@ -160,6 +165,7 @@ TEST(TickRulesTest, CountdownAndAlarmInOneTickAnnounceBothInOrder) {
     ArmCountdown(state, 300, At(12, 0, 0), 0);
     const TickOutcome outcome = Tick(settings, state, InputAt(At(12, 5, 0), 300.5));
     ASSERT_EQ(outcome.announcements.size(), 2u);
+    EXPECT_TRUE(outcome.sound) << "one sound for both";
     EXPECT_EQ(outcome.announcements[0].text, "時間です！\n5分経ちました");
     EXPECT_EQ(outcome.announcements[1].text, "時間です！");
 }

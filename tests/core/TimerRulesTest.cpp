@@ -92,7 +92,9 @@ TEST(TimerRulesTest, ClearingTheCountdownBoxStopsARunningCountdown) {
     input.list_index = 2;
     TimerDialogOk(d.settings, d.state, input, At(12, 1, 0), 160);
     EXPECT_EQ(d.state.TimerArmed, 0);
-    EXPECT_FALSE(Tick(d.settings, d.state, InputAt(At(12, 20, 0), 2000)).announcements.size());
+    const TickOutcome later = Tick(d.settings, d.state, InputAt(At(12, 20, 0), 2000));
+    EXPECT_TRUE(later.announcements.empty());
+    EXPECT_FALSE(later.sound);
 }
 
 TEST(TimerRulesTest, TenMinutesArmedAt2355EndTenMinutesLater) {
@@ -215,7 +217,6 @@ TEST(TimerRulesTest, SoundFileButtonTakesWavsRestoresOnCancelRefusesTheRest) {
         EXPECT_EQ(settings.Wave, "/new/A.WAV");
     }
 }
-
 
 TEST(TimerRulesTest, AlarmChangedAfterItRangRingsAtTheNewTimeTheSameDay) {
     Dialog d;

@@ -111,9 +111,11 @@ TEST(frmClockTest, CountdownShowsItsMessageWithTheSurprisedFaceOnce) {
     LoadedClock loaded;
     ArmCountdown(loaded.state, 300, loaded.desktop.now, loaded.desktop.steady);
     std::vector<Face> faces_while_open;
+    std::vector<std::string> sound_while_open;
     int nested_ticks = 0;
     loaded.desktop.on_message = [&](const Message&) {
         faces_while_open.push_back(loaded.clock->CurrentFace());
+        sound_while_open = loaded.desktop.sound_calls;
         // The clock goes on ticking while the box is open.
         if (nested_ticks++ == 0) {
             loaded.desktop.now.second += 1;
@@ -128,6 +130,10 @@ TEST(frmClockTest, CountdownShowsItsMessageWithTheSurprisedFaceOnce) {
     EXPECT_EQ(loaded.desktop.messages[0],
               (Message{"時間です！\n5分経ちました", "ソラネ Ver.1.1", MessageIcon::None}));
     EXPECT_EQ(faces_while_open, (std::vector<Face>{Face::Surprised, Face::Surprised}));
+    // The sound starts with the box and stops when it is closed.
+    const std::string play = "play " + loaded.folder.AppPath() + "chimes.wav";
+    EXPECT_EQ(sound_while_open, (std::vector<std::string>{play}));
+    EXPECT_EQ(loaded.desktop.sound_calls, (std::vector<std::string>{play, "stop"}));
     EXPECT_EQ(loaded.state.TimerArmed, 0);
     loaded.desktop.now.second += 1;
     loaded.clock->tmrClock_Timer();
@@ -255,7 +261,9 @@ TEST(frmClockTest, FailedPositionSaveStillEndsTheProgramAndTellsAUserWhoClosedIt
         EXPECT_EQ(loaded.desktop.quit_status, 0);
         if (by_user) {
             ASSERT_EQ(loaded.desktop.messages.size(), 2u);
-            EXPECT_EQ(loaded.desktop.messages[1].text.rfind("時計の位置を保存できませんでした。\n", 0), 0u);
+            EXPECT_EQ(
+                loaded.desktop.messages[1].text.rfind("時計の位置を保存できませんでした。\n", 0),
+                0u);
             EXPECT_NE(loaded.desktop.messages[1].text.find("読み取り専用です"), std::string::npos);
         } else {
             EXPECT_TRUE(loaded.desktop.messages.empty());

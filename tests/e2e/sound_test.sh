@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The notification sound on a real sound server (PulseAudio with a null
+# sink): the alarm plays the chosen file while its box is open, closing the
+# box stops it; with no sound server the box still appears and the clock
+# goes on ticking.
+source "$(dirname "$0")/lib.sh"
+start_desktop openbox
+
+# A private PulseAudio whose only output is a null sink.
+pulse=$E2E_WORK/pulse
+mkdir -m 700 "$pulse"
+XDG_RUNTIME_DIR=$pulse HOME=$pulse pulseaudio -n --daemonize=no --exit-idle-time=-1 \
+    --use-pid-file=no -L "module-null-sink sink_name=sorane_test_sink" \
+    -L "module-native-protocol-unix socket=$pulse/native auth-anonymous=1" \
+    >"$E2E_WORK/pulseaudio.log" 2>&1 &
+E2E_PIDS+=($!)
+export PULSE_SERVER=unix:$pulse/native
+wait_for 10 pactl info || fail "PulseAudio did not start: $(cat "$E2E_WORK/pulseaudio.log")"
+
+# The streams now playing, one "media.filename" line each.
+playing() {
+    pactl list sink-inputs | sed -n 's/^[[:space:]]*media.filename = "\(.*\)"$/\1/p'
+}
+
+# A program folder whose alarm goes off two seconds after the start.
+alarm_folder() {
+    local folder
+    folder=$(new_program_folder)
+    cp "$(dirname "$SORANE")/chimes.wav" "$folder/お知らせ.wav"
+    printf '[Mode]\r\nView=0\r\n[Time]\r\nhour=12\r\nmin=1\r\nWave=%s\r\n' "$folder/お知らせ.wav" \
+        >"$folder/Clock.ini"
+    echo "$folder"
+}
+
+echo "case: the alarm plays the chosen file while its box is open; closing it stops the sound"
+folder=$(alarm_folder)
+start_clock "$folder" SORANE_TEST_START_TIME=2026-12-07T12:00:58
+wait_for 15 message_box "$CLOCK_PID" || fail "the alarm did not go off"
+wait_for 5 bash -c "pactl list sink-inputs | grep -q 'お知らせ.wav'" ||
+    fail "no stream of the chosen file reached the sink: $(playing)"
+[ "$(playing)" = "$folder/お知らせ.wav" ] || fail "playing: $(playing)"
+answer_message_box "$CLOCK_PID"
+# The chime lasts 2.2 seconds; closing the box ends it well before.
+wait_for 1 bash -c '[ -z "$(pactl list sink-inputs short)" ]' || fail "the sound went on: $(playing)"
+kill -TERM "$CLOCK_PID"
+wait_exit "$CLOCK_PID"
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
+
+echo "case: with no sound server the box still appears and the clock keeps ticking"
+folder=$(alarm_folder)
+PULSE_SERVER=unix:$E2E_WORK/no-such-server
+start_clock "$folder" SORANE_TEST_START_TIME=2026-12-07T12:00:58 PULSE_SERVER=$PULSE_SERVER
+window=$(wait_for_clock "$CLOCK_PID")
+wait_for 15 message_box "$CLOCK_PID" || fail "the alarm did not go off without a sound server"
+wait_for 5 grep -q "no sound from $folder/お知らせ.wav" "$folder/stderr.log" ||
+    fail "standard error does not say why there was no sound: $(cat "$folder/stderr.log")"
+[ "$(grep -c 'no sound' "$folder/stderr.log")" = 1 ] || fail "more than one line: $(cat "$folder/stderr.log")"
+before=$(import -window "$window" -depth 8 rgb:- | md5sum)
+sleep 1.2
+after=$(import -window "$window" -depth 8 rgb:- | md5sum)
+[ "$before" != "$after" ] || fail "the clock stopped ticking while the box was open"
+answer_message_box "$CLOCK_PID"
+kill -TERM "$CLOCK_PID"
+wait_exit "$CLOCK_PID"
+[ "$(grep -c Wave "$folder/Clock.ini")" = 1 ] && grep -q "お知らせ.wav" "$folder/Clock.ini" ||
+    fail "Clock.ini changed: $(cat "$folder/Clock.ini")"
+echo "PASS"
