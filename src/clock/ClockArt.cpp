@@ -49,13 +49,50 @@ ClockFaces::ClockFaces(qreal device_pixel_ratio, Corners corners)
                  Render(":/faces/wink.svg", device_pixel_ratio, corners),
                  Render(":/faces/surprised.svg", device_pixel_ratio, corners)} {}
 
+namespace {
+
+// The widths of the hour, minute and second hand, in pixels.
+constexpr qreal HOUR_WIDTH = 3;
+constexpr qreal MINUTE_WIDTH = 2;
+constexpr qreal SECOND_WIDTH = 1;
+
+// Everything a hand of this width touches, halo and round caps included.
+QRectF HandArea(const HandLine& line, qreal width) {
+    const qreal reach = (width + 2) / 2 + 1;
+    return QRectF(ToPixels(line.from), ToPixels(line.to))
+        .normalized()
+        .adjusted(-reach, -reach, reach, reach);
+}
+
+bool SameLine(const HandLine& a, const HandLine& b) {
+    return a.from.x == b.from.x && a.from.y == b.from.y && a.to.x == b.to.x && a.to.y == b.to.y;
+}
+
+}  // namespace
+
+QRegion HandsChange(const std::optional<Hands>& before, const Hands& after) {
+    QRegion change;
+    const auto add = [&](const HandLine Hands::*hand, qreal width) {
+        if (!before || !SameLine((*before).*hand, after.*hand)) {
+            if (before) {
+                change += HandArea((*before).*hand, width).toAlignedRect();
+            }
+            change += HandArea(after.*hand, width).toAlignedRect();
+        }
+    };
+    add(&Hands::hour, HOUR_WIDTH);
+    add(&Hands::minute, MINUTE_WIDTH);
+    add(&Hands::second, SECOND_WIDTH);
+    return change;
+}
+
 void PaintHands(QPainter& painter, const Hands& hands, const HandColours& colours) {
     // From back to front: the second, the minute and the hour hand, which
     // lies on top.
     painter.setRenderHint(QPainter::Antialiasing);
-    PaintHand(painter, hands.second, 1, colours.second);
-    PaintHand(painter, hands.minute, 2, colours.minute);
-    PaintHand(painter, hands.hour, 3, colours.hour);
+    PaintHand(painter, hands.second, SECOND_WIDTH, colours.second);
+    PaintHand(painter, hands.minute, MINUTE_WIDTH, colours.minute);
+    PaintHand(painter, hands.hour, HOUR_WIDTH, colours.hour);
 }
 
 namespace {
@@ -67,13 +104,20 @@ constexpr int BAND_DEVICE_LINES = 64;
 // positions, the others 60).
 constexpr std::size_t PICTURES_KEPT_PER_HAND = 64;
 
+// Copies the part of the picture under area (logical pixels, relative to
+// where the picture is drawn) in bands of BAND_DEVICE_LINES.
 template <typename Picture>
-void DrawBands(QPainter& painter, const QPointF& at, const Picture& picture) {
+void DrawBands(QPainter& painter, const QPointF& at, const Picture& picture, const QRect& area) {
     const qreal ratio = picture.devicePixelRatio();
-    for (int top = 0; top < picture.height(); top += BAND_DEVICE_LINES) {
-        const int lines = std::min(BAND_DEVICE_LINES, picture.height() - top);
-        const QRectF target(at.x(), at.y() + top / ratio, picture.width() / ratio, lines / ratio);
-        const QRectF source(0, top, picture.width(), lines);
+    const QRect device =
+        QRect(int(std::floor(area.left() * ratio)), int(std::floor(area.top() * ratio)),
+              int(std::ceil(area.width() * ratio)), int(std::ceil(area.height() * ratio)))
+            .intersected(QRect(QPoint(0, 0), picture.size()));
+    for (int top = device.top(); top <= device.bottom(); top += BAND_DEVICE_LINES) {
+        const int lines = std::min(BAND_DEVICE_LINES, device.bottom() + 1 - top);
+        const QRectF source(device.left(), top, device.width(), lines);
+        const QRectF target(at.x() + source.left() / ratio, at.y() + top / ratio,
+                            source.width() / ratio, lines / ratio);
         if constexpr (std::is_same_v<Picture, QImage>) {
             painter.drawImage(target, picture, source);
         } else {
@@ -82,22 +126,33 @@ void DrawBands(QPainter& painter, const QPointF& at, const Picture& picture) {
     }
 }
 
+template <typename Picture>
+QRect Whole(const Picture& picture) {
+    const qreal ratio = picture.devicePixelRatio();
+    return QRect(0, 0, int(std::ceil(picture.width() / ratio)),
+                 int(std::ceil(picture.height() / ratio)));
+}
+
 }  // namespace
 
 void DrawInBands(QPainter& painter, const QPointF& at, const QImage& picture) {
-    DrawBands(painter, at, picture);
+    DrawBands(painter, at, picture, Whole(picture));
 }
 
 void DrawInBands(QPainter& painter, const QPointF& at, const QPixmap& picture) {
-    DrawBands(painter, at, picture);
+    DrawBands(painter, at, picture, Whole(picture));
+}
+
+void DrawPartInBands(QPainter& painter, const QPixmap& picture, const QRect& area) {
+    DrawBands(painter, QPointF(0, 0), picture, area);
 }
 
 void HandPictures::Paint(QPainter& painter, const Hands& hands, const HandColours& colours) {
     const qreal ratio = painter.device()->devicePixelRatio();
     // Back to front, as PaintHands draws them.
-    const Picture* pictures[] = {&PictureFor(2, hands.second, 1, colours.second, ratio),
-                                 &PictureFor(1, hands.minute, 2, colours.minute, ratio),
-                                 &PictureFor(0, hands.hour, 3, colours.hour, ratio)};
+    const Picture* pictures[] = {&PictureFor(2, hands.second, SECOND_WIDTH, colours.second, ratio),
+                                 &PictureFor(1, hands.minute, MINUTE_WIDTH, colours.minute, ratio),
+                                 &PictureFor(0, hands.hour, HOUR_WIDTH, colours.hour, ratio)};
     for (const Picture* picture : pictures) {
         DrawInBands(painter, picture->at, picture->image);
     }
@@ -115,10 +170,7 @@ const HandPictures::Picture& HandPictures::PictureFor(int hand, const HandLine& 
     }
     // The hand's bounds, with room for the halo and the round caps, on whole
     // device pixels so that the picture lands exactly where the lines would.
-    const qreal reach = (width + 2) / 2 + 1;
-    const QRectF bounds = QRectF(ToPixels(line.from), ToPixels(line.to))
-                              .normalized()
-                              .adjusted(-reach, -reach, reach, reach);
+    const QRectF bounds = HandArea(line, width);
     const QPoint device_top_left(int(std::floor(bounds.left() * ratio)),
                                  int(std::floor(bounds.top() * ratio)));
     const QPoint device_bottom_right(int(std::ceil(bounds.right() * ratio)),

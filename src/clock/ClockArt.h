@@ -3,8 +3,10 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
+#include <QRegion>
 #include <array>
 #include <map>
+#include <optional>
 #include <tuple>
 
 #include "clock/Palette16.h"
@@ -60,11 +62,18 @@ private:
     std::array<std::map<Key, Picture>, 3> m_pictures;
 };
 
+/// The part of the window that must be drawn again when the hands go from
+/// one position to another: the bounds, before and after, of each hand that
+/// moved (all three when there were no hands before).
+QRegion HandsChange(const std::optional<Hands>& before, const Hands& after);
+
 /// Draws a picture at a point in bands of fewer than 96 device lines: Qt's
 /// raster engine hands any larger copy to worker threads, waking them for
 /// nothing on a picture this small.
 void DrawInBands(QPainter& painter, const QPointF& at, const QImage& picture);
 void DrawInBands(QPainter& painter, const QPointF& at, const QPixmap& picture);
+/// Draws only the part of a picture drawn at 0,0 that lies under area.
+void DrawPartInBands(QPainter& painter, const QPixmap& picture, const QRect& area);
 
 /// The application icon rendered at size x size pixels.
 QImage RenderIcon(int size);

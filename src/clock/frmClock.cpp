@@ -5,7 +5,10 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QWindow>
 #include <QRegion>
 #include <QSystemTrayIcon>
 #include <iostream>
@@ -41,6 +44,35 @@ private:
     HandPictures m_pictures;
 };
 
+/// The date or time line: its text is drawn into a kept picture when it
+/// changes, so that a repaint of the line (or of the face beneath it) copies
+/// the picture instead of laying out and shaping the text again.
+class LineLabel : public QLabel {
+public:
+    LineLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const qreal ratio = devicePixelRatioF();
+        if (m_drawn_text != text() || m_picture.size() != size() * ratio) {
+            m_picture = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+            m_picture.setDevicePixelRatio(ratio);
+            m_picture.fill(Qt::transparent);
+            QPainter painter(&m_picture);
+            painter.setFont(font());
+            style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(),
+                                  isEnabled(), text(), foregroundRole());
+            m_drawn_text = text();
+        }
+        QPainter painter(this);
+        painter.drawImage(QPointF(0, 0), m_picture);
+    }
+
+private:
+    QString m_drawn_text;
+    QImage m_picture;
+};
+
 frmClock::frmClock(Desktop& desktop, ClockSettings& settings, ClockState& state)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
       m_desktop(desktop),
@@ -59,7 +91,7 @@ frmClock::frmClock(Desktop& desktop, ClockSettings& settings, ClockState& state)
 frmClock::~frmClock() = default;
 
 void frmClock::CreateLabel() {
-    lblTimDat = new QLabel("Label1", this);
+    lblTimDat = new LineLabel("Label1", this);
     PlaceTwips(lblTimDat, 360, 1500, 1815, 255);
     QFont font = RoundGothic(9.75);
     font.setBold(true);
@@ -100,7 +132,11 @@ frmClock::LoadResult frmClock::Form_Load() {
     const LocalDateTime now = m_desktop.Now();
     m_face = Face::Ordinary;
     m_hands = HandsAt(now.hour, now.minute, now.second);
-    setMask(QRegion(0, 0, CLOCK_SIZE, CLOCK_SIZE, QRegion::Ellipse));
+    // The window itself is cut round (the X shape); the widget is not masked,
+    // so that a repaint flushes a few rectangles rather than one per row of
+    // the ellipse. The face's corners are never seen.
+    createWinId();
+    windowHandle()->setMask(QRegion(0, 0, CLOCK_SIZE, CLOCK_SIZE, QRegion::Ellipse));
     PixelTwipsX = TWIPS_PER_PIXEL;
     PixelTwipsY = TWIPS_PER_PIXEL;
     const ScreenPoint place =
@@ -156,9 +192,18 @@ void frmClock::tmrClock_Timer() {
         show();
         raise();
     }
+    // Only what changed is drawn again: the hands that moved, the line when
+    // its text changes, the whole face when it changes.
+    const QRegion hands_change = HandsChange(m_hands, outcome.hands);
     m_hands = outcome.hands;
+    if (!hands_change.isEmpty()) {
+        update(hands_change);
+    }
     if (outcome.line_text) {
-        lblTimDat->setText(QString::fromStdString(*outcome.line_text));
+        const QString text = QString::fromStdString(*outcome.line_text);
+        if (lblTimDat->text() != text) {
+            lblTimDat->setText(text);
+        }
     }
     SetFace(outcome.face);
     if (outcome.sound) {
@@ -170,8 +215,10 @@ void frmClock::tmrClock_Timer() {
 }
 
 void frmClock::SetFace(Face face) {
-    m_face = face;
-    update();
+    if (face != m_face) {
+        m_face = face;
+        update();
+    }
 }
 
 void frmClock::Announce(const Message& message) {
@@ -185,12 +232,14 @@ void frmClock::Announce(const Message& message) {
     }
 }
 
-void frmClock::paintEvent(QPaintEvent*) {
+void frmClock::paintEvent(QPaintEvent* event) {
     if (!m_faces) {
         return;
     }
     QPainter painter(this);
-    DrawInBands(painter, QPointF(0, 0), m_faces->Picture(m_face));
+    for (const QRect& area : event->region()) {
+        DrawPartInBands(painter, m_faces->Picture(m_face), area);
+    }
 }
 
 }  // namespace sorane

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QFont>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -49,11 +50,35 @@ double RealSteadySeconds() {
 
 }  // namespace
 
-QtDesktop::QtDesktop() = default;
+QtDesktop::QtDesktop() {
+    // The local time is read without Qt, which asks the C library to look at
+    // the time-zone file on every reading (a stat of /etc/localtime each
+    // second). The zone is read once here, and again when /etc changes, as
+    // timedatectl changes it by replacing /etc/localtime: a change of zone
+    // shows at once, without polling. With TZ set, the C library takes no
+    // change of zone while the program runs, with Qt or without.
+    ::tzset();
+    if (!qEnvironmentVariableIsSet("TZ")) {
+        m_zone_watcher = std::make_unique<QFileSystemWatcher>(QStringList{"/etc"});
+        QObject::connect(m_zone_watcher.get(), &QFileSystemWatcher::directoryChanged,
+                         [](const QString&) { ::tzset(); });
+    }
+}
 QtDesktop::~QtDesktop() = default;
 
 LocalDateTime QtDesktop::Now() {
+#if defined(Q_OS_UNIX)
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    tm local{};
+    const time_t seconds = now.tv_sec;
+    ::localtime_r(&seconds, &local);
+    return {
+        local.tm_year + 1900, local.tm_mon + 1,          local.tm_mday, local.tm_hour, local.tm_min,
+        local.tm_sec,         int(now.tv_nsec / 1000000)};
+#else
     return LocalFrom(QDateTime::currentDateTime());
+#endif
 }
 
 LocalDateTime LocalFrom(const QDateTime& now) {

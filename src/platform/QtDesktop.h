@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QFileSystemWatcher>
 #include <QLockFile>
 #include <memory>
 
@@ -36,6 +37,7 @@ public:
 private:
     std::unique_ptr<QLockFile> m_instance_lock;
     std::unique_ptr<SoundPlayer> m_sound;  // made when the first sound plays
+    std::unique_ptr<QFileSystemWatcher> m_zone_watcher;
 };
 
 /// A Qt date and time as the rules take it.

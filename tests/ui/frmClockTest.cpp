@@ -1,6 +1,8 @@
 #include "clock/frmClock.h"
 
+#include <QScreen>
 #include <QSystemTrayIcon>
+#include <QWindow>
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -44,10 +46,11 @@ TEST(frmClockTest, LoadsAtTheSavedPositionAsARoundWindow) {
     EXPECT_EQ(clock.pos(), QPoint(100, 200));
     EXPECT_EQ(clock.size(), QSize(150, 150));
     EXPECT_EQ(loaded.state.AppPath, loaded.folder.AppPath());
-    EXPECT_TRUE(clock.mask().contains(QPoint(75, 75)));
-    EXPECT_TRUE(clock.mask().contains(QPoint(75, 1)));
-    EXPECT_FALSE(clock.mask().contains(QPoint(3, 3)));
-    EXPECT_FALSE(clock.mask().contains(QPoint(146, 146)));
+    const QRegion shape = clock.windowHandle()->mask();
+    EXPECT_TRUE(shape.contains(QPoint(75, 75)));
+    EXPECT_TRUE(shape.contains(QPoint(75, 1)));
+    EXPECT_FALSE(shape.contains(QPoint(3, 3)));
+    EXPECT_FALSE(shape.contains(QPoint(146, 146)));
     const Qt::WindowFlags flags = clock.windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
@@ -305,6 +308,31 @@ TEST(frmClockTest, SignalPipeIsNotInheritedByTheProgramsTheClockStarts) {
         }
     }
     EXPECT_GE(sockets, 2) << "the signal pipe's two ends";
+}
+
+TEST(frmClockTest, TickRepaintsOnlyWhatChangedAndLooksAsAFullRepaintWould) {
+    LoadedClock loaded("[Mode]\r\nView=0\r\n[Color]\r\nhour=12\r\nmin=9\r\nsec=0\r\n");
+    frmClock& clock = *loaded.clock;
+    clock.show();
+    QCoreApplication::processEvents();
+    // What the tick left on screen against the window drawn from scratch:
+    // a new second, a new minute (the minute and hour hands move), the wink.
+    for (const LocalDateTime& now :
+         {LocalDateTime{2026, 12, 7, 13, 30, 1, 3}, LocalDateTime{2026, 12, 7, 13, 31, 2, 3},
+          LocalDateTime{2026, 12, 7, 13, 31, 3, 3}, LocalDateTime{2026, 12, 7, 13, 31, 4, 3},
+          LocalDateTime{2026, 12, 7, 13, 31, 5, 3}}) {
+        loaded.desktop.now = now;
+        clock.tmrClock_Timer();
+        QCoreApplication::processEvents();
+        // The offscreen screen answers from the window's backing store: what
+        // the repaints left there.
+        const QImage shown = clock.screen()
+                                 ->grabWindow(clock.winId())
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32);
+        const QImage full = clock.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown.copy(0, 0, 150, 150), full) << now.minute << ":" << now.second;
+    }
 }
 
 }  // namespace

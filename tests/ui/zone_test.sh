@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Runs the time-zone test of the desktop in a mount namespace of its own,
+# over a private copy of /etc, so that it may replace /etc/localtime as
+# timedatectl does without touching the machine's. Needs root (unshare).
+set -euo pipefail
+tests=${1:?the sorane_ui_tests executable}
+if [ "$(id -u)" -ne 0 ]; then
+    echo "skipped: needs root for a private mount namespace"
+    exit 0
+fi
+etc=$(mktemp -d /tmp/sorane-etc.XXXXXX)
+trap 'rm -rf "$etc"' EXIT
+cp -a /etc/. "$etc/"
+exec unshare --mount --propagation private env -u TZ SORANE_TEST_PRIVATE_ETC=1 \
+    QT_QPA_PLATFORM=offscreen bash -c \
+    'mount --bind "$1" /etc && exec "$2" --gtest_filter=QtDesktopTest.*' _ "$etc" "$tests"
