@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 // The floor for any Qt clock: a frameless 150 x 150 widget that, once a
 // second, repaints a pixmap, three lines and one line of text. The benchmark
 // compares ソラネ with it.

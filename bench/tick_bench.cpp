@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 // The cost of one tick: the rules alone, and the clock window's whole tick
 // with its repaint, offscreen.
 

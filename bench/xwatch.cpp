@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 // xwatch: watches the X display for the benchmarks.
 //
 //   xwatch launch CLASS PROGRAM [ARGS...]
@@ -6,6 +9,9 @@
 //   xwatch damage WINDOW SECONDS
 //       prints the wall-clock time (milliseconds since the epoch) of every
 //       change drawn into the window, for SECONDS seconds.
+//   xwatch tray
+//       a minimal system tray (the freedesktop XEmbed protocol) that docks
+//       every icon asked for, as a desktop's panel would, until killed.
 
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
@@ -14,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <unistd.h>
 
@@ -104,9 +111,76 @@ int WatchDamage(xcb_window_t window, double seconds) {
     return 0;
 }
 
+xcb_atom_t Atom(xcb_connection_t* x, const char* name) {
+    xcb_intern_atom_reply_t* reply =
+        xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, uint16_t(std::strlen(name)), name), nullptr);
+    const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(reply);
+    return atom;
+}
+
+void SendMessage(xcb_connection_t* x, xcb_window_t to, xcb_atom_t type, uint32_t mask,
+                 std::initializer_list<uint32_t> data) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = to;
+    message.type = type;
+    int i = 0;
+    for (uint32_t value : data) {
+        message.data.data32[i++] = value;
+    }
+    xcb_send_event(x, 0, to, mask, reinterpret_cast<const char*>(&message));
+}
+
+int RunTray() {
+    xcb_connection_t* x = xcb_connect(nullptr, nullptr);
+    xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(x)).data;
+    // The panel: a strip at the bottom of the screen that holds the icons.
+    const xcb_window_t panel = xcb_generate_id(x);
+    const uint32_t panel_values[] = {
+        screen->white_pixel, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_STRUCTURE_NOTIFY};
+    xcb_create_window(x, XCB_COPY_FROM_PARENT, panel, screen->root, 0,
+                      int16_t(screen->height_in_pixels - 32), 256, 32, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                      XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, panel_values);
+    xcb_map_window(x, panel);
+    const xcb_atom_t selection = Atom(x, "_NET_SYSTEM_TRAY_S0");
+    const xcb_atom_t opcode = Atom(x, "_NET_SYSTEM_TRAY_OPCODE");
+    const xcb_atom_t xembed = Atom(x, "_XEMBED");
+    xcb_set_selection_owner(x, panel, selection, XCB_CURRENT_TIME);
+    SendMessage(x, screen->root, Atom(x, "MANAGER"), XCB_EVENT_MASK_STRUCTURE_NOTIFY,
+                {XCB_CURRENT_TIME, selection, panel, 0, 0});
+    xcb_flush(x);
+    int docked = 0;
+    while (xcb_generic_event_t* event = xcb_wait_for_event(x)) {
+        if ((event->response_type & 0x7F) == XCB_CLIENT_MESSAGE) {
+            const auto* message = reinterpret_cast<xcb_client_message_event_t*>(event);
+            constexpr uint32_t REQUEST_DOCK = 0;
+            if (message->type == opcode && message->data.data32[1] == REQUEST_DOCK) {
+                const xcb_window_t icon = message->data.data32[2];
+                xcb_reparent_window(x, icon, panel, int16_t(4 + 28 * docked++), 4);
+                const uint32_t size[] = {24, 24};
+                xcb_configure_window(x, icon, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                                     size);
+                xcb_map_window(x, icon);
+                constexpr uint32_t EMBEDDED_NOTIFY = 0;
+                SendMessage(x, icon, xembed, XCB_EVENT_MASK_NO_EVENT,
+                            {XCB_CURRENT_TIME, EMBEDDED_NOTIFY, 0, panel, 0});
+                xcb_flush(x);
+            }
+        }
+        free(event);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "tray") == 0) {
+        return RunTray();
+    }
     if (argc >= 4 && std::strcmp(argv[1], "launch") == 0) {
         return Launch(argv[2], argv + 3);
     }
@@ -115,6 +189,7 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr,
                  "usage: xwatch launch CLASS PROGRAM [ARGS...]\n"
-                 "       xwatch damage WINDOW SECONDS\n");
+                 "       xwatch damage WINDOW SECONDS\n"
+                 "       xwatch tray\n");
     return 2;
 }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "clock/ClockArt.h"
 
 #include <QSvgRenderer>
@@ -154,7 +157,25 @@ void HandPictures::Paint(QPainter& painter, const Hands& hands, const HandColour
                                  &PictureFor(1, hands.minute, MINUTE_WIDTH, colours.minute, ratio),
                                  &PictureFor(0, hands.hour, HOUR_WIDTH, colours.hour, ratio)};
     for (const Picture* picture : pictures) {
-        DrawInBands(painter, picture->at, picture->image);
+        // Unpacked into the scratch picture, which is copied as the kept
+        // pictures always were.
+        if (m_scratch.width() < picture->size.width() ||
+            m_scratch.height() < picture->size.height()) {
+            m_scratch = QImage(picture->size.expandedTo(m_scratch.size()),
+                               QImage::Format_ARGB32_Premultiplied);
+        }
+        m_scratch.setDevicePixelRatio(ratio);
+        for (int y = 0; y < picture->size.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(m_scratch.scanLine(y));
+            std::fill(row, row + picture->size.width(), QRgb(0));
+            const Picture::Row& kept_row = picture->rows[std::size_t(y)];
+            std::copy_n(picture->pixels.begin() + kept_row.offset, kept_row.count,
+                        row + kept_row.first);
+        }
+        QImage view(m_scratch.constBits(), picture->size.width(), picture->size.height(),
+                    m_scratch.bytesPerLine(), QImage::Format_ARGB32_Premultiplied);
+        view.setDevicePixelRatio(ratio);
+        DrawInBands(painter, picture->at, view);
     }
 }
 
@@ -177,16 +198,32 @@ const HandPictures::Picture& HandPictures::PictureFor(int hand, const HandLine& 
                                      int(std::ceil(bounds.bottom() * ratio)));
     Picture picture;
     picture.at = QPointF(device_top_left) / ratio;
-    picture.image = QImage(QSize(device_bottom_right.x() - device_top_left.x(),
-                                 device_bottom_right.y() - device_top_left.y()),
-                           QImage::Format_ARGB32_Premultiplied);
-    picture.image.fill(Qt::transparent);
-    picture.image.setDevicePixelRatio(ratio);
-    QPainter hand_painter(&picture.image);
+    picture.size = QSize(device_bottom_right.x() - device_top_left.x(),
+                         device_bottom_right.y() - device_top_left.y());
+    QImage image(picture.size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    image.setDevicePixelRatio(ratio);
+    QPainter hand_painter(&image);
     hand_painter.setRenderHint(QPainter::Antialiasing);
     hand_painter.translate(-picture.at);
     PaintHand(hand_painter, line, width, rgb);
     hand_painter.end();
+    // Kept as each row's drawn run only: a thin slanted line fills a tenth of
+    // its bounding box, and sixty second-hand positions are kept.
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        int first = 0;
+        int end = image.width();
+        while (first < end && row[first] == 0) {
+            ++first;
+        }
+        while (end > first && row[end - 1] == 0) {
+            --end;
+        }
+        picture.rows.push_back({first, end - first, int(picture.pixels.size())});
+        picture.pixels.insert(picture.pixels.end(), row + first, row + end);
+    }
+    picture.pixels.shrink_to_fit();
     return kept.emplace(key, std::move(picture)).first->second;
 }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 #include <QIcon>
@@ -8,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 #include "clock/Palette16.h"
 #include "clock/TickRules.h"
@@ -52,14 +56,22 @@ public:
 
 private:
     struct Picture {
+        struct Row {
+            int first;   ///< the first drawn pixel of the row
+            int count;   ///< how many follow it, up to the last drawn one
+            int offset;  ///< where they start in pixels
+        };
         QPointF at;  ///< top-left corner, logical pixels
-        QImage image;
+        QSize size;  ///< device pixels
+        std::vector<Row> rows;
+        std::vector<QRgb> pixels;
     };
     using Key = std::tuple<float, float, Rgb, qreal>;
 
     const Picture& PictureFor(int hand, const HandLine& line, qreal width, Rgb rgb, qreal ratio);
 
     std::array<std::map<Key, Picture>, 3> m_pictures;
+    QImage m_scratch;  ///< where a kept picture is unpacked to be drawn
 };
 
 /// The part of the window that must be drawn again when the hands go from

@@ -1,9 +1,13 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "platform/DialogWindow.h"
 
 #include <QWindow>
 
 #include "platform/Desktop.h"
 #include "platform/FormLayout.h"
+#include "platform/QtDesktop.h"
 #include "platform/X11Window.h"
 
 namespace sorane {
@@ -19,6 +23,7 @@ DialogWindow::DialogWindow(int width_twips, int height_twips)
 }
 
 void DialogWindow::ShowAbove(QWidget& clock) {
+    LoadJapaneseQtTexts();
     // Two means, because window managers differ: the stay-on-top layer the
     // clock is in (icewm and fluxbox then stack by the last raised), and a
     // transient relation to the clock (openbox keeps a transient above its

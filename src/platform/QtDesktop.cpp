@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "platform/QtDesktop.h"
 
 #include <chrono>
@@ -93,6 +96,7 @@ double QtDesktop::SteadySeconds() {
 }
 
 void QtDesktop::ShowMessage(const Message& message) {
+    LoadJapaneseQtTexts();
     QMessageBox box(
         message.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
         ToQt(message.title), ToQt(message.text), QMessageBox::Ok);
@@ -212,6 +216,7 @@ void QtDesktop::StopSound() {
 }
 
 FileDialogAnswer QtDesktop::RunFileDialog(const FileDialogRequest& request) {
+    LoadJapaneseQtTexts();
     QFileDialog dialog(QWidget::find(WId(request.owner)), ToQt(request.title),
                        ToQt(request.directory));
     QStringList filters;
@@ -267,6 +272,11 @@ void QtDesktop::Quit(int status) {
 }
 
 void LoadJapaneseQtTexts() {
+    static bool loaded = false;
+    if (loaded) {
+        return;
+    }
+    loaded = true;
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(QLocale(QLocale::Japanese), "qtbase", "_",
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

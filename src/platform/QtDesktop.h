@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 #include <QDateTime>
@@ -43,8 +46,10 @@ private:
 /// A Qt date and time as the rules take it.
 LocalDateTime LocalFrom(const QDateTime& time);
 
-/// Loads Qt's own Japanese texts (the file dialog's, say), so that every
-/// window speaks Japanese whatever the desktop's language.
+/// Loads Qt's own Japanese texts (the file dialog's, the message boxes', the
+/// text boxes' menus), so that every window speaks Japanese whatever the
+/// desktop's language. Called before the first window that shows any; later
+/// calls do nothing, and a clock that opens none never loads them.
 void LoadJapaneseQtTexts();
 
 /// Registers the Japanese fonts that stand in for the Windows fonts the
