@@ -1,13 +1,21 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "settings/AtomicFile.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <system_error>
 
 #include "settings/Utf8Path.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
@@ -192,36 +200,127 @@ bool MayWrite(const fs::path& file) {
     return ::access(file.c_str(), W_OK) == 0 || errno != EACCES;
 }
 
-#else
+#elif defined(_WIN32)
+
+// The system's text for an error, in UTF-8.
+std::string SystemText(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring wide(text != nullptr ? text : L"", length);
+    ::LocalFree(text);
+    while (!wide.empty() && (wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' ')) {
+        wide.pop_back();
+    }
+    std::string utf8 = Utf8FromPath(fs::path(wide));
+    return utf8.empty() ? "error " + std::to_string(error) : utf8;
+}
+
+// The system's reason for a failed call, in Japanese; the common ones by
+// name, any other with its number.
+std::string JapaneseReason(DWORD error) {
+    switch (error) {
+        case ERROR_ACCESS_DENIED:
+            return "書き込む権限がありません。";
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_UNABLE_TO_REMOVE_REPLACED:
+            return "ほかのプログラムがファイルを使っています。";
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return "ディスクの空き容量がありません。";
+        case ERROR_WRITE_PROTECT:
+            return "読み取り専用のディスクです。";
+        case ERROR_PATH_NOT_FOUND:
+            return "フォルダーがありません。";
+        default:
+            return "書き込めませんでした（エラー番号 " + std::to_string(error) + "）。";
+    }
+}
+
+WriteOutcome SystemFailure(const fs::path& file, const std::string& what, DWORD error) {
+    return Failure(file, what + ": " + SystemText(error), JapaneseReason(error));
+}
+
+// Whether a failure may pass once another program lets go of the file.
+bool HeldByAnotherProgram(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED ||
+           error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+}
+
+// Swaps the complete temporary file in: ReplaceFileW keeps the target's
+// attributes and access rights; a target that does not exist yet is simply
+// moved to. Another program holding the file (a virus scanner, an editor) is
+// given a short while to let go.
+DWORD SwapIn(const fs::path& temp, const fs::path& target) {
+    constexpr int ATTEMPTS = 20;
+    constexpr DWORD PAUSE_MS = 50;
+    DWORD error = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
+        const bool replaced =
+            ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES
+                ? ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                : ::MoveFileExW(temp.c_str(), target.c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        if (replaced) {
+            return ERROR_SUCCESS;
+        }
+        error = ::GetLastError();
+        if (!HeldByAnotherProgram(error)) {
+            break;
+        }
+        ::Sleep(PAUSE_MS);
+    }
+    return error;
+}
 
 WriteOutcome WriteAndRename(const fs::path& target, std::string_view content,
-                            std::optional<fs::perms> keep_perms) {
-    fs::path temp = target;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.flush();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            return Failure(target, "cannot write the file", "書き込めませんでした。");
+                            std::optional<fs::perms>) {
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    fs::path temp;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    DWORD error = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+        temp =
+            folder / (L"." + target.filename().wstring() + L".tmp-" +
+                      std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(attempt));
+        file = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        error = file == INVALID_HANDLE_VALUE ? ::GetLastError() : ERROR_SUCCESS;
+        if (error != ERROR_SUCCESS && error != ERROR_FILE_EXISTS) {
+            break;
         }
     }
-    std::error_code ec;
-    if (keep_perms) {
-        fs::permissions(temp, *keep_perms, ec);
+    if (file == INVALID_HANDLE_VALUE) {
+        return SystemFailure(folder, "cannot create a file in the folder", error);
     }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return Failure(target, "cannot replace the file: " + ec.message(),
-                       "ファイルを置き換えられませんでした。");
+    while (!content.empty() && error == ERROR_SUCCESS) {
+        DWORD written = 0;
+        const DWORD chunk = DWORD(std::min<std::size_t>(content.size(), 1 << 20));
+        if (::WriteFile(file, content.data(), chunk, &written, nullptr) == 0) {
+            error = ::GetLastError();
+        }
+        content.remove_prefix(written);
+    }
+    if (error == ERROR_SUCCESS && ::FlushFileBuffers(file) == 0) {
+        error = ::GetLastError();
+    }
+    ::CloseHandle(file);
+    if (error == ERROR_SUCCESS) {
+        error = SwapIn(temp, target);
+    }
+    if (error != ERROR_SUCCESS) {
+        ::DeleteFileW(temp.c_str());
+        return SystemFailure(target, "cannot write the file", error);
     }
     return {};
 }
 
+// Whether this user may write the file itself: Windows answers that when the
+// file is replaced, with the reason.
 bool MayWrite(const fs::path&) {
     return true;
 }
