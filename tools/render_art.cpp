@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 // render_art: renders the pictures that are made from the vector sources in
 // assets/: the icon sizes and the Windows .ico, and docs/faces.png, the sheet
 // of the three faces at 1x and 2x with the hands in each palette colour.

@@ -1,8 +1,17 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "clock/StartupRules.h"
+
+#include <filesystem>
+#include <system_error>
 
 #include <cmath>
 
 #include "clock/TickRules.h"
+
+#include "menu/MenuCommands.h"
+#include "settings/Utf8Path.h"
 
 namespace sorane {
 namespace {
@@ -27,12 +36,23 @@ std::string AppPathFrom(const std::string& program_directory, char separator) {
     return program_directory + separator;
 }
 
-std::string SettingsFolderFor(const std::string& app_path, bool app_path_writable,
-                              const std::string& user_settings_folder, char separator) {
-    if (app_path_writable || user_settings_folder.empty()) {
-        return app_path;
+bool IsPortableCopy(const std::string& app_path) {
+    std::error_code ec;
+    return std::filesystem::exists(PathFromUtf8(app_path + "chimes.wav"), ec) ||
+           FindReadMe(app_path).has_value();
+}
+
+ProgramFolders FoldersFor(const std::string& app_path, bool portable, bool app_path_writable,
+                          const std::string& user_settings_folder, char separator) {
+    const std::string user_folder =
+        user_settings_folder.empty() ? app_path : AppPathFrom(user_settings_folder, separator);
+    if (portable) {
+        return {app_path, app_path_writable ? app_path : user_folder};
     }
-    return AppPathFrom(user_settings_folder, separator);
+    // <prefix>/bin/ -> <prefix>/share/sorane/
+    const std::size_t bin = app_path.find_last_of(separator, app_path.size() - 2);
+    const std::string prefix = bin == std::string::npos ? app_path : app_path.substr(0, bin + 1);
+    return {prefix + "share" + separator + "sorane" + separator, user_folder};
 }
 
 int TwipsToPixels(std::int32_t twips) {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 #include <cstdint>
@@ -13,10 +16,24 @@ namespace sorane {
 /// folder already ends in one (a drive's root, "/").
 std::string AppPathFrom(const std::string& program_directory, char separator);
 
-/// The folder for "Clock.ini": the program's folder (AppPath) when it can be
-/// written, else the user's own settings folder, with a trailing separator.
-std::string SettingsFolderFor(const std::string& app_path, bool app_path_writable,
-                              const std::string& user_settings_folder, char separator);
+/// Where a copy of the program keeps its files, each ending in a separator.
+struct ProgramFolders {
+    std::string data;      ///< the read-me and the default sound
+    std::string settings;  ///< "Clock.ini"
+    bool operator==(const ProgramFolders&) const = default;
+};
+
+/// A portable copy (its read-me or default sound beside the program: a build
+/// tree, an unpacked folder, Windows) keeps everything beside the program,
+/// "Clock.ini" too unless that folder cannot be written. An installed copy
+/// (the program in <prefix>/bin) reads its files from <prefix>/share/sorane/
+/// and keeps "Clock.ini" in the user's own settings folder.
+/// Whether the program's folder holds its read-me or its default sound: a
+/// portable copy (see FoldersFor).
+bool IsPortableCopy(const std::string& app_path);
+
+ProgramFolders FoldersFor(const std::string& app_path, bool portable, bool app_path_writable,
+                          const std::string& user_settings_folder, char separator);
 
 /// Pixels for a position in twips, to the nearest pixel.
 int TwipsToPixels(std::int32_t twips);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "clock/frmClock.h"
 
 #include <QCloseEvent>
@@ -118,9 +121,11 @@ frmClock::LoadResult frmClock::Form_Load() {
     }
     const char separator = QDir::separator().toLatin1();
     m_state.AppPath = AppPathFrom(m_desktop.ProgramDirectory(), separator);
-    m_state.SettingsFolder =
-        SettingsFolderFor(m_state.AppPath, m_desktop.CanWriteIn(m_state.AppPath),
-                          m_desktop.UserSettingsFolder(), separator);
+    const ProgramFolders folders = FoldersFor(m_state.AppPath, IsPortableCopy(m_state.AppPath),
+                                              m_desktop.CanWriteIn(m_state.AppPath),
+                                              m_desktop.UserSettingsFolder(), separator);
+    m_state.DataFolder = folders.data;
+    m_state.SettingsFolder = folders.settings;
     if (const std::optional<SettingsError> error = LoadSettings(m_state, m_settings)) {
         std::cerr << "sorane: " << error->Message() << std::endl;
         m_desktop.ShowMessage({error->Message(), APP_TITLE, MessageIcon::Warning});
@@ -384,7 +389,7 @@ void frmClock::Form_KeyDown(int key_code) {
             }
             break;
         case ClockCommand::Help:
-            OpenReadMe(m_desktop);
+            OpenReadMe(m_desktop, DataFolderOf(m_state));
             break;
         default:
             break;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "menu/MenuCommands.h"
 
 #include <filesystem>
@@ -76,8 +79,8 @@ Message OpenFailureMessage(const std::string& place, const OpenFailure& failure)
             APP_TITLE, MessageIcon::None};
 }
 
-void OpenReadMe(Desktop& desktop) {
-    const std::optional<std::string> path = FindReadMe(desktop.ProgramDirectory());
+void OpenReadMe(Desktop& desktop, const std::string& folder) {
+    const std::optional<std::string> path = FindReadMe(folder);
     if (!path) {
         desktop.ShowMessage(OpenFailureMessage(
             "Help", {53, "ファイルが見つかりません。(" + std::string(README_NAME) + ")"}));

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 #include <optional>
@@ -51,9 +54,9 @@ struct OpenFailure {
 std::optional<OpenFailure> OpenWithDesktop(Desktop& desktop, const std::string& target,
                                            const std::string& nothing_opens_it);
 
-/// Opens the read-me text with the desktop's opener; when it is missing or
-/// nothing can open it, a message naming the file says so.
-void OpenReadMe(Desktop& desktop);
+/// Opens the read-me text in the folder with the desktop's opener; when it is
+/// missing or nothing can open it, a message naming the file says so.
+void OpenReadMe(Desktop& desktop, const std::string& folder);
 
 /// The home pages the About window links to.
 inline constexpr const char* ART_HOME_PAGE = "https://sorane.example.org/art/";

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "menu/frmPop.h"
 
 #include "clock/frmClock.h"
@@ -76,7 +79,7 @@ void frmPop::m02_Click() {
 }
 
 void frmPop::m07_Click() {
-    OpenReadMe(m_desktop);
+    OpenReadMe(m_desktop, DataFolderOf(m_state));
 }
 
 void frmPop::m08_Click() {

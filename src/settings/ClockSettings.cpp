@@ -1,4 +1,10 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "settings/ClockSettings.h"
+
+#include <filesystem>
+#include <system_error>
 
 #include <string_view>
 #include <vector>
@@ -89,9 +95,25 @@ std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& sett
     return error;
 }
 
+namespace {
+
+constexpr const char* DEFAULT_SOUND_NAME = "chimes.wav";
+
+}  // namespace
+
+std::string DataFolderOf(const ClockState& state) {
+    return state.DataFolder.empty() ? state.AppPath : state.DataFolder;
+}
+
 std::string SoundFileFor(const ClockSettings& settings, const ClockState& state) {
+    const std::string default_sound = DataFolderOf(state) + DEFAULT_SOUND_NAME;
     if (settings.Wave.empty() || settings.Wave.front() == '0') {
-        return state.AppPath + "chimes.wav";
+        return default_sound;
+    }
+    const std::filesystem::path stored = PathFromUtf8(settings.Wave);
+    std::error_code ec;
+    if (stored.filename() == DEFAULT_SOUND_NAME && !std::filesystem::exists(stored, ec)) {
+        return default_sound;
     }
     return settings.Wave;
 }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 #include <cstdint>
@@ -32,6 +35,10 @@ struct ClockState {
     /// user's own settings folder. Empty means AppPath.
     std::string SettingsFolder;
     std::string IniPath;  ///< SettingsFolder + "Clock.ini"
+    /// The folder of the read-me and the default sound, ending in a
+    /// separator: AppPath for a portable copy, <prefix>/share/sorane/ for an
+    /// installed one. Empty means AppPath.
+    std::string DataFolder;
     /// Seconds since local midnight at which the countdown ends (not wrapped
     /// at midnight); 0 when none runs.
     float TimerDeadline = 0;
@@ -65,8 +72,13 @@ struct SettingsError {
 /// The settings file: the settings folder (AppPath unless set) + "Clock.ini".
 std::string IniPathFor(const ClockState& state);
 
+/// The folder of the read-me and the default sound (DataFolder, else AppPath).
+std::string DataFolderOf(const ClockState& state);
+
 /// The sound file the countdown and the alarm play: Wave, or the default
-/// "chimes.wav" beside the program while Wave is "0" (none chosen yet).
+/// "chimes.wav" in the data folder while Wave is "0" (none chosen yet), or
+/// while Wave names a "chimes.wav" that is gone (a default stored by an
+/// earlier copy of the program installed elsewhere).
 std::string SoundFileFor(const ClockSettings& settings, const ClockState& state);
 
 /// Fills settings from "Clock.ini" in the settings folder (setting state.IniPath),

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "timer/frmTimer.h"
 
 #include <QDir>
@@ -88,7 +91,7 @@ void frmTimer::chkTime2_Click() {
 
 void frmTimer::cmdFolder_Click() {
     std::string filter = "Waveファイル(*.wav)|*.wav";
-    std::string init_dir = m_desktop.ProgramDirectory();
+    std::string init_dir = DataFolderOf(m_state);
     std::string title = "お知らせ音の選択";
     const std::string answer =
         ShowFileDlg(m_desktop, 1, WindowHandle(winId()), filter, init_dir, title, 3, 1, 1);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "settings/ClockSettings.h"
 
 #include <gtest/gtest.h>
@@ -173,6 +176,24 @@ TEST(ClockSettingsTest, FailedSaveSaysWhyAndKeepsTheOldFile) {
     EXPECT_FALSE(outcome.Ok());
     EXPECT_NE(outcome.error.find("Clock.ini"), std::string::npos) << outcome.error;
     EXPECT_EQ(folder.Read("Clock.ini"), "[Pos]\r\nTop=1\r\n");
+}
+
+TEST(ClockSettingsTest, SoundIsTheChosenFileOrTheDefaultChimeAlsoAfterAnUpgrade) {
+    TempFolder data;
+    data.Write("chimes.wav", "RIFF");
+    ClockState state;
+    state.AppPath = "/usr/bin/";
+    state.DataFolder = data.AppPath();
+    ClockSettings settings;
+    const std::string chime = data.AppPath() + "chimes.wav";
+    EXPECT_EQ(SoundFileFor(settings, state), chime) << "Wave is \"0\": none chosen";
+    settings.Wave = "/home/u/鐘.wav";
+    EXPECT_EQ(SoundFileFor(settings, state), "/home/u/鐘.wav") << "missing, but the user's";
+    // The default stored by the 1.1 package, which lived in /opt/sorane.
+    settings.Wave = "/opt/sorane/chimes.wav";
+    EXPECT_EQ(SoundFileFor(settings, state), chime);
+    settings.Wave = chime;
+    EXPECT_EQ(SoundFileFor(settings, state), chime);
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "menu/MenuCommands.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +24,10 @@ TEST(MenuCommandsTest, ReadMeIsFoundWhateverTheLetterCaseOfItsName) {
     TempFolder folder;
     EXPECT_EQ(FindReadMe(folder.Path().string()), std::nullopt);
     folder.Write("readmet.TXT", "x");
+#if defined(_WIN32)  // letter case never matters there: the file is found by its own name
+    EXPECT_TRUE(FindReadMe(folder.Path().string()).has_value());
+    GTEST_SKIP() << "a file system that ignores letter case holds one read-me";
+#endif
     EXPECT_EQ(FindReadMe(folder.Path().string()), (folder.Path() / "readmet.TXT").string());
     folder.Write("ReadMeT.txt", "x");
     EXPECT_EQ(FindReadMe(folder.Path().string()), (folder.Path() / "ReadMeT.txt").string());
@@ -31,7 +38,7 @@ TEST(MenuCommandsTest, ReadMeThatCannotBeOpenedIsReportedWithItsName) {
     std::filesystem::create_directory(folder.Path() / "ReadMeT.txt.d");
     FakeDesktop missing;
     missing.program_directory = folder.Path().string();
-    OpenReadMe(missing);
+    OpenReadMe(missing, folder.Path().string());
     EXPECT_TRUE(missing.openers_started.empty());
     ASSERT_EQ(missing.messages.size(), 1u);
     EXPECT_NE(missing.messages[0].text.find("ｴﾗｰNo:53"), std::string::npos);
@@ -43,7 +50,7 @@ TEST(MenuCommandsTest, ReadMeThatCannotBeOpenedIsReportedWithItsName) {
     no_opener.program_directory = folder.Path().string();
     no_opener.launch_result = {LaunchResult::Status::NotInstalled, {}};
     no_opener.toolkit_opens = false;
-    OpenReadMe(no_opener);
+    OpenReadMe(no_opener, folder.Path().string());
     EXPECT_EQ(no_opener.toolkit_targets, (std::vector<std::string>{readme}));
     ASSERT_EQ(no_opener.messages.size(), 1u);
     EXPECT_EQ(no_opener.messages[0].text,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "clock/StartupRules.h"
 
 #include <gtest/gtest.h>
@@ -12,12 +15,19 @@ TEST(StartupRulesTest, AppPathEndsInExactlyOneSeparator) {
     EXPECT_EQ(AppPathFrom("C:\\Tools\\Sorane", '\\'), "C:\\Tools\\Sorane\\");
 }
 
-TEST(StartupRulesTest, SettingsLiveBesideTheProgramUnlessItsFolderIsReadOnly) {
-    EXPECT_EQ(SettingsFolderFor("/home/u/sorane/", true, "/home/u/.config/sorane", '/'),
-              "/home/u/sorane/");
-    EXPECT_EQ(SettingsFolderFor("/opt/sorane/", false, "/home/u/.config/sorane", '/'),
-              "/home/u/.config/sorane/");
-    EXPECT_EQ(SettingsFolderFor("/opt/sorane/", false, "", '/'), "/opt/sorane/");
+TEST(StartupRulesTest, PortableCopiesKeepEverythingBesideInstalledOnesUseShareAndTheUsersFolder) {
+    const std::string user = "/home/u/.config/sorane";
+    EXPECT_EQ(FoldersFor("/home/u/sorane/", true, true, user, '/'),
+              (ProgramFolders{"/home/u/sorane/", "/home/u/sorane/"}));
+    EXPECT_EQ(FoldersFor("/mnt/cd/sorane/", true, false, user, '/'),
+              (ProgramFolders{"/mnt/cd/sorane/", "/home/u/.config/sorane/"}));
+    EXPECT_EQ(FoldersFor("/usr/bin/", false, false, user, '/'),
+              (ProgramFolders{"/usr/share/sorane/", "/home/u/.config/sorane/"}));
+    // Installed, even where root may write the program's folder.
+    EXPECT_EQ(FoldersFor("/usr/local/bin/", false, true, user, '/'),
+              (ProgramFolders{"/usr/local/share/sorane/", "/home/u/.config/sorane/"}));
+    EXPECT_EQ(FoldersFor("C:\\Tools\\Sorane\\", true, true, "", '\\'),
+              (ProgramFolders{"C:\\Tools\\Sorane\\", "C:\\Tools\\Sorane\\"}));
 }
 
 TEST(StartupRulesTest, SavedPositionIsUsedUnlessTheClockIsWhollyOffEveryScreen) {

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+# SPDX-License-Identifier: MIT
 # Closing the real clock: SIGTERM, and Esc answered with Enter, both save the
 # position and end the program with status 0.
 source "$(dirname "$0")/lib.sh"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+# SPDX-License-Identifier: MIT
 # The clock as a person meets it on a desktop with a window manager and a
 # tray: first start, a second start, a bad settings file, the menu, dragging,
 # stealth mode and a countdown armed through the timer dialog.

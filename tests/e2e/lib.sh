@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+# SPDX-License-Identifier: MIT
+
 # Helpers for the end-to-end tests: a private X display with a window
 # manager that has a tray (icewm), a fresh program folder for each case, and
 # ways to find and drive the clock's windows with xdotool.

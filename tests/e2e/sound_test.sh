@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+# SPDX-License-Identifier: MIT
 # The notification sound on a real sound server (PulseAudio with a null
 # sink): the alarm plays the chosen file while its box is open, closing the
 # box stops it; with no sound server the box still appears and the clock

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+# SPDX-License-Identifier: MIT
 # The clock under a real window manager (the first argument: icewm, openbox):
 # the place it is saved at is where it is on the screen, after a start, a
 # drag, SIGTERM or Esc; and its settings dialog comes up, and stays, above it.

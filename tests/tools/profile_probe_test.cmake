@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+# SPDX-License-Identifier: MIT
+
 # Drives profile_probe the way a conformance script would: write keys, read
 # them back, and check a refused write exits 1.
 file(REMOVE_RECURSE "${WORK}")

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 // The clock for the end-to-end tests and screenshots: the shipped program
 // over a desktop whose time the test controls. Built only with the tests;
 // the shipped program reads no such variables.

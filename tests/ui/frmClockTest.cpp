@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "clock/frmClock.h"
 
 #include <QScreen>
@@ -26,6 +29,7 @@ struct LoadedClock {
         if (!ini.empty()) {
             folder.Write("Clock.ini", ini);
         }
+        folder.Write("chimes.wav", "");  // a portable copy: everything beside the program
         desktop.program_directory = folder.Path().string();
         clock = std::make_unique<frmClock>(desktop, settings, state);
         result = clock->Form_Load();

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "setup/frmSetup.h"
 
 #include <QAbstractItemView>
@@ -20,6 +23,7 @@ namespace {
 struct ClockWithMenu {
     explicit ClockWithMenu(const std::string& ini) {
         folder.Write("Clock.ini", ini);
+        folder.Write("chimes.wav", "");  // a portable copy
         desktop.program_directory = folder.Path().string();
         desktop.now = {2026, 12, 7, 13, 30, 0, 0};
         clock = std::make_unique<frmClock>(desktop, settings, state);

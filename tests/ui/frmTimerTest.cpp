@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
 #include "timer/frmTimer.h"
 
 #include <QTest>
@@ -119,7 +122,8 @@ TEST(frmTimerTest, FileButtonAsksForAWaveAndCancelRestoresTheTypedPath) {
     EXPECT_EQ(d.txtFolder->text(), "/snd/old.wav");
     ASSERT_EQ(t.desktop.file_dialogs.size(), 1u);
     EXPECT_EQ(t.desktop.file_dialogs[0].title, "お知らせ音の選択");
-    EXPECT_EQ(t.desktop.file_dialogs[0].directory, t.folder.Path().string());
+    EXPECT_EQ(t.desktop.file_dialogs[0].directory, t.folder.AppPath())
+        << "the default sound's folder";
 
     t.desktop.file_answer = {FileDialogAnswer::Status::Chosen, {"/snd/new.wav"}};
     QTest::mouseClick(d.cmdFolder, Qt::LeftButton);

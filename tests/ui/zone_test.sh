@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+# SPDX-License-Identifier: MIT
 # Runs the time-zone test of the desktop in a mount namespace of its own,
 # over a private copy of /etc, so that it may replace /etc/localtime as
 # timedatectl does without touching the machine's. Needs root (unshare).
