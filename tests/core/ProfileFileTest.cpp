@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "TempFolder.h"
@@ -24,6 +25,12 @@
 
 namespace sorane {
 namespace {
+
+// How many files and folders the folder holds.
+int EntriesIn(const TempFolder& folder) {
+    const auto entries = std::filesystem::directory_iterator(folder.Path());
+    return int(std::distance(begin(entries), end(entries)));
+}
 
 std::optional<std::string> Read(const std::string& bytes, const char* section, const char* key) {
     return ProfileFile(bytes).Get(section, key);
@@ -280,11 +287,7 @@ TEST(ProfileFileTest, FailedRenameIsReportedInJapaneseAndLeavesNoTemporaryFile) 
 #if !defined(_WIN32)  // Windows calls it a lack of access
     EXPECT_NE(outcome.reason.find("フォルダー"), std::string::npos) << outcome.reason;
 #endif
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-        ++entries;
-    }
-    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(EntriesIn(folder), 1) << "a temporary file was left";
 }
 
 TEST(ProfileFileTest, TemporaryFilesOfKilledSavesAreRemovedAndLiveOnesKept) {
@@ -335,11 +338,7 @@ TEST(ProfileFileTest, WriteLeavesNoTemporaryFileAndKeepsPermissions) {
 #if !defined(_WIN32)  // Windows keeps attributes, not modes (tested below)
     EXPECT_EQ(std::filesystem::status(ini).permissions() & std::filesystem::perms::all, perms);
 #endif
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-        ++entries;
-    }
-    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(EntriesIn(folder), 1) << "a temporary file was left";
 }
 
 TEST(ProfileFileTest, WriteThroughAChainOfSymbolicLinksReplacesTheFinalTarget) {
@@ -396,11 +395,7 @@ TEST(ProfileFileWindowsTest, FileHeldOpenThroughoutKeepsItsContentAndSaysWhy) {
     EXPECT_EQ(outcome.error.find("Success"), std::string::npos) << outcome.error;
     EXPECT_FALSE(outcome.reason.empty());
     EXPECT_EQ(folder.Read("Clock.ini"), "[Pos]\r\nTop=1\r\n");
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-        ++entries;
-    }
-    EXPECT_EQ(entries, 1) << "a temporary file was left";
+    EXPECT_EQ(EntriesIn(folder), 1) << "a temporary file was left";
 }
 
 TEST(ProfileFileWindowsTest, ReplacementKeepsTheFilesAttributes) {
