@@ -250,25 +250,46 @@ bool HeldByAnotherProgram(DWORD error) {
            error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
 }
 
-// Swaps the complete temporary file in: ReplaceFileW keeps the target's
-// attributes and access rights; a target that does not exist yet is simply
-// moved to. Another program holding the file (a virus scanner, an editor) is
-// given a short while to let go.
+// Whether another program has the file open without letting it be replaced
+// (no FILE_SHARE_DELETE): asked before replacing, so that a replacement that
+// cannot succeed is not begun.
+bool HeldOpen(const fs::path& file) {
+    const HANDLE handle =
+        ::CreateFileW(file.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return ::GetLastError() == ERROR_SHARING_VIOLATION;
+    }
+    ::CloseHandle(handle);
+    return false;
+}
+
+// Swaps the complete temporary file in with ReplaceFileW, which keeps the
+// target's access rights (its attributes are set again after it, as not
+// every implementation keeps them), or moves it to a target that does not
+// exist yet. Another program holding the file (a virus scanner, an editor)
+// is given a second to let go.
 DWORD SwapIn(const fs::path& temp, const fs::path& target) {
     constexpr int ATTEMPTS = 20;
     constexpr DWORD PAUSE_MS = 50;
     DWORD error = ERROR_SUCCESS;
     for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
-        const bool replaced =
-            ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES
-                ? ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
-                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                : ::MoveFileExW(temp.c_str(), target.c_str(),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-        if (replaced) {
+        const DWORD attributes = ::GetFileAttributesW(target.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            if (::MoveFileExW(temp.c_str(), target.c_str(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+                return ERROR_SUCCESS;
+            }
+            error = ::GetLastError();
+        } else if (HeldOpen(target)) {
+            error = ERROR_SHARING_VIOLATION;
+        } else if (::ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0) {
+            ::SetFileAttributesW(target.c_str(), attributes);
             return ERROR_SUCCESS;
+        } else {
+            error = ::GetLastError();
         }
-        error = ::GetLastError();
         if (!HeldByAnotherProgram(error)) {
             break;
         }
@@ -363,6 +384,13 @@ WriteOutcome ReplaceFileAtomically(const fs::path& file, std::string_view conten
     }
     const fs::file_status status = fs::status(target, ec);
     std::optional<fs::perms> keep_perms;
+#if defined(_WIN32)
+    // ReplaceFileW is never asked to replace a folder (Wine's would); on
+    // POSIX systems the rename itself refuses one (EISDIR).
+    if (fs::is_directory(status)) {
+        return Failure(target, "a folder has the file's name", "同じ名前のフォルダーがあります。");
+    }
+#endif
     if (fs::exists(status)) {
         if (IsReadOnly(status.permissions()) || !MayWrite(target)) {
             return ReadOnlyFailure(target);
