@@ -6,8 +6,8 @@
 # timedatectl does without touching the machine's. Needs root (unshare).
 set -euo pipefail
 tests=${1:?the sorane_ui_tests executable}
-if [ "$(id -u)" -ne 0 ]; then
-    echo "skipped: needs root for a private mount namespace"
+if [ "$(id -u)" -ne 0 ] || ! unshare --mount true 2>/dev/null; then
+    echo "skipped: needs root and mount namespaces for a private /etc"
     exit 0
 fi
 etc=$(mktemp -d /tmp/sorane-etc.XXXXXX)
