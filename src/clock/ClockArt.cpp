@@ -3,7 +3,10 @@
 
 #include "clock/ClockArt.h"
 
+#include <QSemaphore>
 #include <QSvgRenderer>
+#include <QThreadPool>
+#include <functional>
 #include <cmath>
 #include <type_traits>
 
@@ -50,7 +53,34 @@ void PaintHand(QPainter& painter, const HandLine& hand, qreal width, Rgb rgb) {
 ClockFaces::ClockFaces(qreal device_pixel_ratio, Corners corners)
     : m_pictures{Render(":/faces/ordinary.svg", device_pixel_ratio, corners),
                  Render(":/faces/wink.svg", device_pixel_ratio, corners),
-                 Render(":/faces/surprised.svg", device_pixel_ratio, corners)} {}
+                 Render(":/faces/surprised.svg", device_pixel_ratio, corners)} {
+    // Where the wink differs from the ordinary face (the right eye): a wink
+    // and its end draw only that part again.
+    const QImage ordinary = m_pictures[0].toImage();
+    const QImage wink = m_pictures[1].toImage();
+    QRect differs;
+    for (int y = 0; y < ordinary.height(); ++y) {
+        for (int x = 0; x < ordinary.width(); ++x) {
+            if (ordinary.pixel(x, y) != wink.pixel(x, y)) {
+                differs |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    const qreal ratio = device_pixel_ratio;
+    m_wink_area = QRectF(differs.x() / ratio, differs.y() / ratio, differs.width() / ratio,
+                         differs.height() / ratio)
+                      .toAlignedRect();
+}
+
+QRect ClockFaces::Change(Face from, Face to) const {
+    if (from == to) {
+        return {};
+    }
+    if (from != Face::Surprised && to != Face::Surprised) {
+        return m_wink_area;
+    }
+    return QRect(QPoint(0, 0), m_pictures[0].deviceIndependentSize().toSize());
+}
 
 namespace {
 
@@ -101,6 +131,23 @@ void PaintHands(QPainter& painter, const Hands& hands, const HandColours& colour
 namespace {
 
 constexpr int BAND_DEVICE_LINES = 64;
+
+// Runs a stroke on one of the threads of Qt's pool and waits for it. Called
+// from the GUI thread, Qt's raster engine splits each antialiased fill of a
+// long hand over the pool's threads and waits for each part: dozens of
+// wakeups for every new hand picture (once a minute for the hour and minute
+// hands). On a thread of the pool itself it fills on that thread: one wakeup.
+// The pool keeps that thread, asleep, rather than starting one a minute.
+void StrokeOnAWorker(const std::function<void()>& stroke) {
+    QThreadPool* pool = QThreadPool::globalInstance();
+    pool->setExpiryTimeout(-1);
+    QSemaphore done;
+    pool->start([&] {
+        stroke();
+        done.release();
+    });
+    done.acquire();
+}
 
 // Hands are drawn again for another position or colour; a hand's pictures
 // are dropped together once there are more than this (the hour hand has 720
@@ -203,11 +250,12 @@ const HandPictures::Picture& HandPictures::PictureFor(int hand, const HandLine& 
     QImage image(picture.size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     image.setDevicePixelRatio(ratio);
-    QPainter hand_painter(&image);
-    hand_painter.setRenderHint(QPainter::Antialiasing);
-    hand_painter.translate(-picture.at);
-    PaintHand(hand_painter, line, width, rgb);
-    hand_painter.end();
+    StrokeOnAWorker([&] {
+        QPainter hand_painter(&image);
+        hand_painter.setRenderHint(QPainter::Antialiasing);
+        hand_painter.translate(-picture.at);
+        PaintHand(hand_painter, line, width, rgb);
+    });
     // Kept as each row's drawn run only: a thin slanted line fills a tenth of
     // its bounding box, and sixty second-hand positions are kept.
     for (int y = 0; y < image.height(); ++y) {

@@ -29,9 +29,14 @@ public:
 
     explicit ClockFaces(qreal device_pixel_ratio, Corners corners = Corners::Opaque);
     const QPixmap& Picture(Face face) const { return m_pictures[static_cast<int>(face)]; }
+    /// The part of the window that changes from one face to another, in
+    /// logical pixels: the right eye between the ordinary face and the wink,
+    /// everything to or from the surprised face, nothing for the same face.
+    QRect Change(Face from, Face to) const;
 
 private:
     std::array<QPixmap, 3> m_pictures;
+    QRect m_wink_area;
 };
 
 /// The colours of the three hands.

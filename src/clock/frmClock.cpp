@@ -221,8 +221,8 @@ void frmClock::tmrClock_Timer() {
 
 void frmClock::SetFace(Face face) {
     if (face != m_face) {
+        update(m_faces->Change(m_face, face));
         m_face = face;
-        update();
     }
 }
 
