@@ -56,14 +56,22 @@ ClockFaces::ClockFaces(qreal device_pixel_ratio, Corners corners)
                  Render(":/faces/surprised.svg", device_pixel_ratio, corners)} {
     // Where the wink differs from the ordinary face (the right eye): a wink
     // and its end draw only that part again.
-    const QImage ordinary = m_pictures[0].toImage();
-    const QImage wink = m_pictures[1].toImage();
+    const QImage ordinary = m_pictures[0].toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage wink = m_pictures[1].toImage().convertToFormat(QImage::Format_RGB32);
     QRect differs;
     for (int y = 0; y < ordinary.height(); ++y) {
-        for (int x = 0; x < ordinary.width(); ++x) {
-            if (ordinary.pixel(x, y) != wink.pixel(x, y)) {
-                differs |= QRect(x, y, 1, 1);
-            }
+        const auto* a = reinterpret_cast<const QRgb*>(ordinary.constScanLine(y));
+        const auto* b = reinterpret_cast<const QRgb*>(wink.constScanLine(y));
+        int first = 0;
+        int end = ordinary.width();
+        while (first < end && a[first] == b[first]) {
+            ++first;
+        }
+        while (end > first && a[end - 1] == b[end - 1]) {
+            --end;
+        }
+        if (first < end) {
+            differs |= QRect(first, y, end - first, 1);
         }
     }
     const qreal ratio = device_pixel_ratio;

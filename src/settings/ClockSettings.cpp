@@ -17,6 +17,8 @@
 namespace sorane {
 namespace {
 
+constexpr const char* DEFAULT_SOUND_NAME = "chimes.wav";
+
 constexpr std::string_view INI_FILE_NAME = "Clock.ini";
 
 // How a key's text becomes its field: a whole number in [min, max], or text.
@@ -94,12 +96,6 @@ std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& sett
     settings.PosLeft = static_cast<std::int32_t>(read_number("Pos", "Left", "50", POSITION_RULE));
     return error;
 }
-
-namespace {
-
-constexpr const char* DEFAULT_SOUND_NAME = "chimes.wav";
-
-}  // namespace
 
 std::string DataFolderOf(const ClockState& state) {
     return state.DataFolder.empty() ? state.AppPath : state.DataFolder;
