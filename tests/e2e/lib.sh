@@ -74,9 +74,16 @@ start_desktop() {
             fail "icewm's tray did not start"
             ;;
         *)
-            "$wm" >"$E2E_WORK/$wm.log" 2>&1 &
-            E2E_PIDS+=($!)
-            wait_for 10 wm_present || fail "$wm did not start"
+            local attempt
+            for attempt in 1 2 3; do
+                "$wm" >"$E2E_WORK/$wm.log" 2>&1 &
+                E2E_PIDS+=($!)
+                wait_for 10 wm_present && return 0
+                echo "$wm attempt $attempt did not start:" >&2
+                cat "$E2E_WORK/$wm.log" >&2
+                kill "$!" 2>/dev/null || true
+            done
+            fail "$wm did not start"
             ;;
     esac
 }
