@@ -6,6 +6,7 @@
 #include <QSemaphore>
 #include <QSvgRenderer>
 #include <QThreadPool>
+#include <algorithm>
 #include <functional>
 #include <cmath>
 #include <type_traits>
@@ -112,13 +113,18 @@ bool SameLine(const HandLine& a, const HandLine& b) {
 }  // namespace
 
 QRegion HandsChange(const std::optional<Hands>& before, const Hands& after) {
+    // One rectangle for each hand that moved, around where it was and where
+    // it is: a hand moves by one step at a time, so the two bounds mostly
+    // overlap, and a single rectangle is cheaper to draw and send than their
+    // union's bands.
     QRegion change;
     const auto add = [&](const HandLine Hands::*hand, qreal width) {
         if (!before || !SameLine((*before).*hand, after.*hand)) {
+            QRectF area = HandArea(after.*hand, width);
             if (before) {
-                change += HandArea((*before).*hand, width).toAlignedRect();
+                area |= HandArea((*before).*hand, width);
             }
-            change += HandArea(after.*hand, width).toAlignedRect();
+            change += area.toAlignedRect();
         }
     };
     add(&Hands::hour, HOUR_WIDTH);
@@ -205,32 +211,42 @@ void DrawPartInBands(QPainter& painter, const QPixmap& picture, const QRect& are
     DrawBands(painter, QPointF(0, 0), picture, area);
 }
 
-void HandPictures::Paint(QPainter& painter, const Hands& hands, const HandColours& colours) {
+void HandPictures::Paint(QPainter& painter, const Hands& hands, const HandColours& colours,
+                         const QRect& within) {
     const qreal ratio = painter.device()->devicePixelRatio();
+    // The device rows within reach, from the first to one past the last.
+    const int reach_top = int(std::floor(within.top() * ratio));
+    const int reach_end = int(std::ceil((within.bottom() + 1) * ratio));
     // Back to front, as PaintHands draws them.
     const Picture* pictures[] = {&PictureFor(2, hands.second, SECOND_WIDTH, colours.second, ratio),
                                  &PictureFor(1, hands.minute, MINUTE_WIDTH, colours.minute, ratio),
                                  &PictureFor(0, hands.hour, HOUR_WIDTH, colours.hour, ratio)};
     for (const Picture* picture : pictures) {
-        // Unpacked into the scratch picture, which is copied as the kept
-        // pictures always were.
+        const QRectF bounds(picture->at, QSizeF(picture->size) / ratio);
+        const int picture_top = int(std::lround(picture->at.y() * ratio));
+        const int first = std::max(0, reach_top - picture_top);
+        const int end = std::min(picture->size.height(), reach_end - picture_top);
+        if (!bounds.intersects(QRectF(within)) || first >= end) {
+            continue;
+        }
+        // The rows within reach are unpacked into the scratch picture, which
+        // is copied as the kept pictures always were.
         if (m_scratch.width() < picture->size.width() ||
             m_scratch.height() < picture->size.height()) {
             m_scratch = QImage(picture->size.expandedTo(m_scratch.size()),
                                QImage::Format_ARGB32_Premultiplied);
         }
-        m_scratch.setDevicePixelRatio(ratio);
-        for (int y = 0; y < picture->size.height(); ++y) {
-            auto* row = reinterpret_cast<QRgb*>(m_scratch.scanLine(y));
+        for (int y = first; y < end; ++y) {
+            auto* row = reinterpret_cast<QRgb*>(m_scratch.scanLine(y - first));
             std::fill(row, row + picture->size.width(), QRgb(0));
             const Picture::Row& kept_row = picture->rows[std::size_t(y)];
             std::copy_n(picture->pixels.begin() + kept_row.offset, kept_row.count,
                         row + kept_row.first);
         }
-        QImage view(m_scratch.constBits(), picture->size.width(), picture->size.height(),
+        QImage view(m_scratch.constBits(), picture->size.width(), end - first,
                     m_scratch.bytesPerLine(), QImage::Format_ARGB32_Premultiplied);
         view.setDevicePixelRatio(ratio);
-        DrawInBands(painter, picture->at, view);
+        DrawInBands(painter, QPointF(picture->at.x(), (picture_top + first) / ratio), view);
     }
 }
 

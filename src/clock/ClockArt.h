@@ -57,7 +57,10 @@ void PaintHands(QPainter& painter, const Hands& hands, const HandColours& colour
 /// lines (which Qt's raster engine spreads over worker threads).
 class HandPictures {
 public:
-    void Paint(QPainter& painter, const Hands& hands, const HandColours& colours);
+    /// Draws the hands, or only what of them lies within a part of the
+    /// window (logical pixels).
+    void Paint(QPainter& painter, const Hands& hands, const HandColours& colours,
+               const QRect& within = QRect(0, 0, CLOCK_SIZE, CLOCK_SIZE));
 
 private:
     struct Picture {
@@ -80,8 +83,8 @@ private:
 };
 
 /// The part of the window that must be drawn again when the hands go from
-/// one position to another: the bounds, before and after, of each hand that
-/// moved (all three when there were no hands before).
+/// one position to another: for each hand that moved, one rectangle around
+/// its bounds before and after (all three hands when there were none before).
 QRegion HandsChange(const std::optional<Hands>& before, const Hands& after);
 
 /// Draws a picture at a point in bands of fewer than 96 device lines: Qt's

@@ -4,7 +4,8 @@
 #include "clock/TimeText.h"
 
 #include <array>
-#include <cstdio>
+#include <charconv>
+#include <iterator>
 
 namespace sorane {
 namespace {
@@ -24,10 +25,14 @@ constexpr std::array<Era, 5> ERAS = {{
     {'M', {1868, 1, 1}},
 }};
 
+// As "%02d" would print it, without the cost of formatting every second.
 std::string TwoDigits(int value) {
     char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d", value);
-    return buffer;
+    char* first = buffer;
+    if (value >= 0 && value < 10) {
+        *first++ = '0';
+    }
+    return std::string(buffer, std::to_chars(first, std::end(buffer), value).ptr);
 }
 
 }  // namespace

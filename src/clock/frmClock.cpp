@@ -3,6 +3,7 @@
 
 #include "clock/frmClock.h"
 
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStyle>
 #include <QWindow>
 #include <QRegion>
 #include <QSystemTrayIcon>
@@ -25,59 +25,19 @@
 
 namespace sorane {
 
-/// Draws the hands above the face and the text line.
-class HandsOverlay : public QWidget {
-public:
-    explicit HandsOverlay(frmClock* clock) : QWidget(clock), m_clock(clock) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setGeometry(0, 0, CLOCK_SIZE, CLOCK_SIZE);
-    }
+namespace {
 
-protected:
-    void paintEvent(QPaintEvent*) override {
-        if (!m_clock->CurrentHands()) {
-            return;  // not loaded yet
-        }
-        QPainter painter(this);
-        m_pictures.Paint(painter, *m_clock->CurrentHands(), m_clock->CurrentHandColours());
-    }
+QFont LineFont() {
+    QFont font = RoundGothic(9.75);
+    font.setBold(true);
+    return font;
+}
 
-private:
-    frmClock* m_clock;
-    HandPictures m_pictures;
-};
-
-/// The date or time line: its text is drawn into a kept picture when it
-/// changes, so that a repaint of the line (or of the face beneath it) copies
-/// the picture instead of laying out and shaping the text again.
-class LineLabel : public QLabel {
-public:
-    LineLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        const qreal ratio = devicePixelRatioF();
-        if (m_drawn_text != text() || m_picture.size() != size() * ratio) {
-            m_picture = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
-            m_picture.setDevicePixelRatio(ratio);
-            m_picture.fill(Qt::transparent);
-            QPainter painter(&m_picture);
-            painter.setFont(font());
-            style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(),
-                                  isEnabled(), text(), foregroundRole());
-            m_drawn_text = text();
-        }
-        QPainter painter(this);
-        painter.drawImage(QPointF(0, 0), m_picture);
-    }
-
-private:
-    QString m_drawn_text;
-    QImage m_picture;
-};
+}  // namespace
 
 frmClock::frmClock(Desktop& desktop, ClockSettings& settings, ClockState& state)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
+      lblTimDat("Label1", QRect(Twips(360), Twips(1500), Twips(1815), Twips(255)), LineFont()),
       m_desktop(desktop),
       m_settings(settings),
       m_state(state) {
@@ -86,26 +46,10 @@ frmClock::frmClock(Desktop& desktop, ClockSettings& settings, ClockState& state)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    CreateLabel();
-    m_hands_overlay = new HandsOverlay(this);
     CreateTimer();
 }
 
 frmClock::~frmClock() = default;
-
-void frmClock::CreateLabel() {
-    lblTimDat = new LineLabel("Label1", this);
-    PlaceTwips(lblTimDat, 360, 1500, 1815, 255);
-    QFont font = RoundGothic(9.75);
-    font.setBold(true);
-    lblTimDat->setFont(font);
-    lblTimDat->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // Black on the face whatever the desktop's colour scheme.
-    QPalette palette = lblTimDat->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    lblTimDat->setPalette(palette);
-    lblTimDat->setAttribute(Qt::WA_TransparentForMouseEvents);
-}
 
 void frmClock::CreateTimer() {
     tmrClock = new QTimer(this);
@@ -160,10 +104,10 @@ void frmClock::ApplyDisplay() {
     m_hand_colours = {ColourFor(m_settings.ColorHour), ColourFor(m_settings.ColorMin),
                       ColourFor(m_settings.ColorSec)};
     if (const std::optional<std::string> text = LineTextFor(m_settings.View, m_desktop.Now())) {
-        lblTimDat->setText(QString::fromStdString(*text));
+        lblTimDat.setText(QString::fromStdString(*text));
     }
-    lblTimDat->setVisible(LineShownFor(m_settings.View));
-    m_hands_overlay->update();
+    lblTimDat.setVisible(LineShownFor(m_settings.View));
+    update();
 }
 
 void frmClock::ScheduleNextTick(const LocalDateTime& now) {
@@ -198,19 +142,15 @@ void frmClock::tmrClock_Timer() {
         raise();
     }
     // Only what changed is drawn again: the hands that moved, the line when
-    // its text changes, the whole face when it changes.
-    const QRegion hands_change = HandsChange(m_hands, outcome.hands);
+    // its text changes, the part of the face that changes.
+    QRegion change = HandsChange(m_hands, outcome.hands);
     m_hands = outcome.hands;
-    if (!hands_change.isEmpty()) {
-        update(hands_change);
+    if (outcome.line_text && lblTimDat.setText(QString::fromStdString(*outcome.line_text)) &&
+        !lblTimDat.isHidden()) {
+        change += lblTimDat.geometry();
     }
-    if (outcome.line_text) {
-        const QString text = QString::fromStdString(*outcome.line_text);
-        if (lblTimDat->text() != text) {
-            lblTimDat->setText(text);
-        }
-    }
-    SetFace(outcome.face);
+    change += FaceChange(outcome.face);
+    DrawNow(change);
     if (outcome.sound) {
         m_desktop.PlaySound(*outcome.sound);
     }
@@ -219,16 +159,15 @@ void frmClock::tmrClock_Timer() {
     }
 }
 
-void frmClock::SetFace(Face face) {
-    if (face != m_face) {
-        update(m_faces->Change(m_face, face));
-        m_face = face;
-    }
+QRect frmClock::FaceChange(Face face) {
+    const QRect change = m_faces->Change(m_face, face);
+    m_face = face;
+    return change;
 }
 
 void frmClock::Announce(const Message& message) {
     ++m_announcements_open;
-    SetFace(Face::Surprised);
+    DrawNow(FaceChange(Face::Surprised));
     m_desktop.ShowMessage(message);
     --m_announcements_open;
     // The sound is the announcements' own: once none is on screen, it stops.
@@ -242,9 +181,46 @@ void frmClock::paintEvent(QPaintEvent* event) {
         return;
     }
     QPainter painter(this);
-    for (const QRect& area : event->region()) {
-        DrawPartInBands(painter, m_faces->Picture(m_face), area);
+    DrawClock(painter, event->region());
+    m_painted = true;
+}
+
+void frmClock::DrawClock(QPainter& painter, const QRegion& area) {
+    // From back to front: the face, the line, the hands. The painter is
+    // clipped to area: the line and the hands are blended over what lies
+    // beneath them, which only area has fresh.
+    for (const QRect& part : area) {
+        DrawPartInBands(painter, m_faces->Picture(m_face), part);
     }
+    if (area.intersects(lblTimDat.geometry())) {
+        lblTimDat.Draw(painter);
+    }
+    if (m_hands) {
+        m_hand_pictures.Paint(painter, *m_hands, m_hand_colours, area.boundingRect());
+    }
+}
+
+// A tick draws straight into the window's backing store and shows what it
+// drew. For a few small areas once a second, the widget machinery around a
+// repaint (a posted request, a paint event per widget, the region
+// bookkeeping) costs more than the drawing itself. Exposes and everything
+// else still come through paintEvent, which draws the same pixels.
+void frmClock::DrawNow(const QRegion& area) {
+    if (area.isEmpty()) {
+        return;
+    }
+    QBackingStore* store = backingStore();
+    if (!m_painted || !isVisible() || store == nullptr || !windowHandle()->isExposed()) {
+        update(area);
+        return;
+    }
+    store->beginPaint(area);
+    QPainter painter(store->paintDevice());
+    painter.setClipRegion(area);
+    DrawClock(painter, area);
+    painter.end();
+    store->endPaint();
+    store->flush(area, windowHandle());
 }
 
 }  // namespace sorane

@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include <QLabel>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
@@ -11,6 +10,7 @@
 #include <optional>
 
 #include "clock/ClockArt.h"
+#include "clock/LineLabel.h"
 #include "clock/MouseRules.h"
 #include "clock/TickRules.h"
 #include "clock/clsMousePos.h"
@@ -19,7 +19,6 @@
 
 namespace sorane {
 
-class HandsOverlay;
 class frmPop;
 
 /// The clock: a round, borderless window above all others, showing a face
@@ -66,7 +65,8 @@ public:
     /// that cannot be saved is then reported in a message box as well.
     void CloseByUser();
 
-    QLabel* lblTimDat = nullptr;
+    /// Placed at 360, 1500, 1815 x 255 twips, bold, black.
+    LineLabel lblTimDat;
     QTimer* tmrClock = nullptr;
 
     // Read by the tests and the benchmarks.
@@ -85,10 +85,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void CreateLabel();
     void CreateTimer();
     void ScheduleNextTick(const LocalDateTime& now);
-    void SetFace(Face face);
+    /// Takes the face; returns the part of the window that changes.
+    QRect FaceChange(Face face);
+    /// Draws the face, the line and the hands under area, back to front.
+    void DrawClock(QPainter& painter, const QRegion& area);
+    /// Draws area again and shows it at once.
+    void DrawNow(const QRegion& area);
     void Announce(const Message& message);
     void PopUpMenu();
     void PlaceAt(ScreenPoint place);
@@ -98,7 +102,8 @@ private:
     ClockSettings& m_settings;
     ClockState& m_state;
     std::unique_ptr<ClockFaces> m_faces;
-    HandsOverlay* m_hands_overlay = nullptr;
+    HandPictures m_hand_pictures;
+    bool m_painted = false;  ///< whether the backing store has been drawn once
     QSystemTrayIcon* m_tray_icon = nullptr;
     frmPop* m_menu = nullptr;
     bool m_unloaded = false;

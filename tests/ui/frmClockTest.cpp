@@ -72,8 +72,8 @@ TEST(frmClockTest, DefaultsPutTheClockNearTheTopLeftWithTheDate) {
     LoadedClock loaded;
     ASSERT_EQ(loaded.result, frmClock::LoadResult::Loaded);
     EXPECT_EQ(loaded.clock->pos(), QPoint(3, 3));
-    EXPECT_EQ(loaded.clock->lblTimDat->text(), "R08/12/07");
-    EXPECT_FALSE(loaded.clock->lblTimDat->isHidden());
+    EXPECT_EQ(loaded.clock->lblTimDat.text(), "R08/12/07");
+    EXPECT_FALSE(loaded.clock->lblTimDat.isHidden());
     EXPECT_EQ(loaded.clock->CurrentHandColours().hour, 0x000080u);
     EXPECT_EQ(loaded.clock->CurrentHandColours().minute, 0x0000FFu);
     EXPECT_EQ(loaded.clock->CurrentHandColours().second, 0x000000u);
@@ -82,20 +82,20 @@ TEST(frmClockTest, DefaultsPutTheClockNearTheTopLeftWithTheDate) {
 
 TEST(frmClockTest, ViewChoosesTheLineAndTicksKeepItCurrent) {
     LoadedClock time_view("[Mode]\nView=0\n");
-    EXPECT_EQ(time_view.clock->lblTimDat->text(), "PM 01:30:00");
+    EXPECT_EQ(time_view.clock->lblTimDat.text(), "PM 01:30:00");
     time_view.desktop.now.second = 5;
     time_view.clock->tmrClock_Timer();
-    EXPECT_EQ(time_view.clock->lblTimDat->text(), "PM 01:30:05");
+    EXPECT_EQ(time_view.clock->lblTimDat.text(), "PM 01:30:05");
 
     LoadedClock no_line("[Mode]\nView=2\n");
-    EXPECT_TRUE(no_line.clock->lblTimDat->isHidden());
+    EXPECT_TRUE(no_line.clock->lblTimDat.isHidden());
     no_line.clock->tmrClock_Timer();
-    EXPECT_TRUE(no_line.clock->lblTimDat->isHidden());
-    EXPECT_EQ(no_line.clock->lblTimDat->text(), "Label1");
+    EXPECT_TRUE(no_line.clock->lblTimDat.isHidden());
+    EXPECT_EQ(no_line.clock->lblTimDat.text(), "Label1");
 
     // A hand-edited View above 2 shows no placeholder either, and stays stored.
     LoadedClock odd_view("[Mode]\nView=7\n");
-    EXPECT_TRUE(odd_view.clock->lblTimDat->isHidden());
+    EXPECT_TRUE(odd_view.clock->lblTimDat.isHidden());
     EXPECT_EQ(odd_view.settings.View, 7);
 }
 

@@ -108,7 +108,7 @@ TEST(frmSetupTest, OkSavesAllFiveKeysAndTheClockChangesAtOnce) {
     QString line_when_confirmed;
     c.desktop.on_message = [&](const Message&) {
         colours_when_confirmed = c.clock->CurrentHandColours();
-        line_when_confirmed = c.clock->lblTimDat->text();
+        line_when_confirmed = c.clock->lblTimDat.text();
     };
     QTest::mouseClick(d.cmdOK, Qt::LeftButton);
 
@@ -127,7 +127,7 @@ TEST(frmSetupTest, NoLineChosenHidesItAtOnce) {
     ClockWithMenu c("");
     c.dialog->cboBunrui->setCurrentIndex(2);
     QTest::mouseClick(c.dialog->cmdOK, Qt::LeftButton);
-    EXPECT_TRUE(c.clock->lblTimDat->isHidden());
+    EXPECT_TRUE(c.clock->lblTimDat.isHidden());
 }
 
 TEST(frmSetupTest, CancelAfterChangesLeavesFileAndClockUntouched) {
@@ -146,7 +146,7 @@ TEST(frmSetupTest, CancelAfterChangesLeavesFileAndClockUntouched) {
         }
         EXPECT_EQ(c.folder.Read("Clock.ini"), "[Color]\r\nhour=3\r\n");
         EXPECT_EQ(c.clock->CurrentHandColours().hour, 0x008080u);
-        EXPECT_FALSE(c.clock->lblTimDat->isHidden());
+        EXPECT_FALSE(c.clock->lblTimDat.isHidden());
         EXPECT_EQ(c.settings.Sterus, 0);
         EXPECT_FALSE(c.state.DialogOpen);
         EXPECT_TRUE(c.desktop.messages.empty());
