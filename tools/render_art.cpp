@@ -40,7 +40,7 @@ QImage RenderClock(Face face, qreal scale, const HandColours& colours, const Loc
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.drawPixmap(0, 0, faces.Picture(face));
+    painter.drawImage(0, 0, faces.Picture(face));
     QFont font(QStringLiteral("HG丸ｺﾞｼｯｸM-PRO"));
     font.setPixelSize(13);
     font.setBold(true);

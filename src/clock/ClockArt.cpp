@@ -14,10 +14,12 @@
 namespace sorane {
 namespace {
 
-QPixmap Render(const QString& source, qreal device_pixel_ratio, ClockFaces::Corners corners) {
+QImage Render(const QString& source, qreal device_pixel_ratio, ClockFaces::Corners corners) {
     const int side = qRound(CLOCK_SIZE * device_pixel_ratio);
-    QPixmap picture(side, side);
-    picture.fill(corners == ClockFaces::Corners::Opaque ? Qt::white : Qt::transparent);
+    const bool opaque = corners == ClockFaces::Corners::Opaque;
+    QImage picture(side, side,
+                   opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    picture.fill(opaque ? Qt::white : Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     QSvgRenderer(source).render(&painter, QRectF(0, 0, side, side));
@@ -57,8 +59,8 @@ ClockFaces::ClockFaces(qreal device_pixel_ratio, Corners corners)
                  Render(":/faces/surprised.svg", device_pixel_ratio, corners)} {
     // Where the wink differs from the ordinary face (the right eye): a wink
     // and its end draw only that part again.
-    const QImage ordinary = m_pictures[0].toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage wink = m_pictures[1].toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage ordinary = m_pictures[0].convertToFormat(QImage::Format_RGB32);
+    const QImage wink = m_pictures[1].convertToFormat(QImage::Format_RGB32);
     QRect differs;
     for (int y = 0; y < ordinary.height(); ++y) {
         const auto* a = reinterpret_cast<const QRgb*>(ordinary.constScanLine(y));
@@ -203,12 +205,62 @@ void DrawInBands(QPainter& painter, const QPointF& at, const QImage& picture) {
     DrawBands(painter, at, picture, Whole(picture));
 }
 
-void DrawInBands(QPainter& painter, const QPointF& at, const QPixmap& picture) {
-    DrawBands(painter, at, picture, Whole(picture));
+void DrawPartInBands(QPainter& painter, const QImage& picture, const QRect& area) {
+    DrawBands(painter, QPointF(0, 0), picture, area);
 }
 
-void DrawPartInBands(QPainter& painter, const QPixmap& picture, const QRect& area) {
-    DrawBands(painter, QPointF(0, 0), picture, area);
+namespace {
+
+// x * a / 255, rounded as Qt's raster engine rounds it, for the four
+// channels of a premultiplied pixel at once.
+inline QRgb ByteMul(QRgb x, uint a) {
+    uint t = (x & 0xff00ff) * a;
+    t = (t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8;
+    t &= 0xff00ff;
+    x = ((x >> 8) & 0xff00ff) * a;
+    x = (x + ((x >> 8) & 0xff00ff) + 0x800080);
+    x &= 0xff00ff00;
+    return x | t;
+}
+
+// A premultiplied source over a target pixel, as QPainter's default
+// composition draws it.
+inline void SourceOver(QRgb& target, QRgb source) {
+    const uint alpha = qAlpha(source);
+    if (alpha == 255) {
+        target = source;
+    } else if (alpha != 0) {
+        target = source + ByteMul(target, 255 - alpha);
+    }
+}
+
+}  // namespace
+
+bool CanBlendDirectly(const QImage& target) {
+    const qreal ratio = target.devicePixelRatio();
+    return (target.format() == QImage::Format_RGB32 ||
+            target.format() == QImage::Format_ARGB32_Premultiplied) &&
+           ratio >= 1 && ratio == std::floor(ratio);
+}
+
+void CopyPart(QImage& target, const QImage& picture, const QRect& device_area) {
+    const QRect area = device_area & target.rect() & picture.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        std::copy_n(reinterpret_cast<const QRgb*>(picture.constScanLine(y)) + area.left(),
+                    area.width(), reinterpret_cast<QRgb*>(target.scanLine(y)) + area.left());
+    }
+}
+
+void BlendPart(QImage& target, const QImage& picture, const QPoint& device_at,
+               const QRect& device_area) {
+    const QRect area = device_area & target.rect() & picture.rect().translated(device_at);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* source = reinterpret_cast<const QRgb*>(picture.constScanLine(y - device_at.y()));
+        auto* row = reinterpret_cast<QRgb*>(target.scanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            SourceOver(row[x], source[x - device_at.x()]);
+        }
+    }
 }
 
 void HandPictures::Paint(QPainter& painter, const Hands& hands, const HandColours& colours,
@@ -217,11 +269,7 @@ void HandPictures::Paint(QPainter& painter, const Hands& hands, const HandColour
     // The device rows within reach, from the first to one past the last.
     const int reach_top = int(std::floor(within.top() * ratio));
     const int reach_end = int(std::ceil((within.bottom() + 1) * ratio));
-    // Back to front, as PaintHands draws them.
-    const Picture* pictures[] = {&PictureFor(2, hands.second, SECOND_WIDTH, colours.second, ratio),
-                                 &PictureFor(1, hands.minute, MINUTE_WIDTH, colours.minute, ratio),
-                                 &PictureFor(0, hands.hour, HOUR_WIDTH, colours.hour, ratio)};
-    for (const Picture* picture : pictures) {
+    for (const Picture* picture : PicturesFor(hands, colours, ratio)) {
         const QRectF bounds(picture->at, QSizeF(picture->size) / ratio);
         const int picture_top = int(std::lround(picture->at.y() * ratio));
         const int first = std::max(0, reach_top - picture_top);
@@ -248,6 +296,38 @@ void HandPictures::Paint(QPainter& painter, const Hands& hands, const HandColour
         view.setDevicePixelRatio(ratio);
         DrawInBands(painter, QPointF(picture->at.x(), (picture_top + first) / ratio), view);
     }
+}
+
+void HandPictures::Blend(QImage& target, const Hands& hands, const HandColours& colours,
+                         const QRect& device_area) {
+    const qreal ratio = target.devicePixelRatio();
+    const QRect area = device_area & target.rect();
+    for (const Picture* picture : PicturesFor(hands, colours, ratio)) {
+        const QPoint at(int(std::lround(picture->at.x() * ratio)),
+                        int(std::lround(picture->at.y() * ratio)));
+        const int first = std::max(area.top(), at.y());
+        const int end = std::min(area.bottom() + 1, at.y() + picture->size.height());
+        for (int y = first; y < end; ++y) {
+            const Picture::Row& kept_row = picture->rows[std::size_t(y - at.y())];
+            const int left = std::max(area.left(), at.x() + kept_row.first);
+            const int right = std::min(area.right() + 1, at.x() + kept_row.first + kept_row.count);
+            auto* row = reinterpret_cast<QRgb*>(target.scanLine(y));
+            const QRgb* source = picture->pixels.data() + kept_row.offset;
+            const int source_x = at.x() + kept_row.first;  // where source[0] lands
+            for (int x = left; x < right; ++x) {
+                SourceOver(row[x], source[x - source_x]);
+            }
+        }
+    }
+}
+
+std::array<const HandPictures::Picture*, 3> HandPictures::PicturesFor(const Hands& hands,
+                                                                       const HandColours& colours,
+                                                                       qreal ratio) {
+    // Back to front, as PaintHands draws them.
+    return {&PictureFor(2, hands.second, SECOND_WIDTH, colours.second, ratio),
+            &PictureFor(1, hands.minute, MINUTE_WIDTH, colours.minute, ratio),
+            &PictureFor(0, hands.hour, HOUR_WIDTH, colours.hour, ratio)};
 }
 
 const HandPictures::Picture& HandPictures::PictureFor(int hand, const HandLine& line, qreal width,

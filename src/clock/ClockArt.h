@@ -28,14 +28,14 @@ public:
     enum class Corners { Opaque, Transparent };
 
     explicit ClockFaces(qreal device_pixel_ratio, Corners corners = Corners::Opaque);
-    const QPixmap& Picture(Face face) const { return m_pictures[static_cast<int>(face)]; }
+    const QImage& Picture(Face face) const { return m_pictures[static_cast<int>(face)]; }
     /// The part of the window that changes from one face to another, in
     /// logical pixels: the right eye between the ordinary face and the wink,
     /// everything to or from the surprised face, nothing for the same face.
     QRect Change(Face from, Face to) const;
 
 private:
-    std::array<QPixmap, 3> m_pictures;
+    std::array<QImage, 3> m_pictures;
     QRect m_wink_area;
 };
 
@@ -61,6 +61,10 @@ public:
     /// window (logical pixels).
     void Paint(QPainter& painter, const Hands& hands, const HandColours& colours,
                const QRect& within = QRect(0, 0, CLOCK_SIZE, CLOCK_SIZE));
+    /// The same pixels as Paint, blended straight into a picture without a
+    /// painter (see CanBlendDirectly), within a part of it in device pixels.
+    void Blend(QImage& target, const Hands& hands, const HandColours& colours,
+               const QRect& device_area);
 
 private:
     struct Picture {
@@ -77,6 +81,9 @@ private:
     using Key = std::tuple<float, float, Rgb, qreal>;
 
     const Picture& PictureFor(int hand, const HandLine& line, qreal width, Rgb rgb, qreal ratio);
+    /// The three hands' pictures, back to front.
+    std::array<const Picture*, 3> PicturesFor(const Hands& hands, const HandColours& colours,
+                                              qreal ratio);
 
     std::array<std::map<Key, Picture>, 3> m_pictures;
     QImage m_scratch;  ///< where a kept picture is unpacked to be drawn
@@ -91,9 +98,19 @@ QRegion HandsChange(const std::optional<Hands>& before, const Hands& after);
 /// raster engine hands any larger copy to worker threads, waking them for
 /// nothing on a picture this small.
 void DrawInBands(QPainter& painter, const QPointF& at, const QImage& picture);
-void DrawInBands(QPainter& painter, const QPointF& at, const QPixmap& picture);
 /// Draws only the part of a picture drawn at 0,0 that lies under area.
-void DrawPartInBands(QPainter& painter, const QPixmap& picture, const QRect& area);
+void DrawPartInBands(QPainter& painter, const QImage& picture, const QRect& area);
+
+/// Whether the tick may draw into target without a painter: a picture in
+/// one of the formats Qt's raster engine gives windows, at a whole-number
+/// device pixel ratio, so that every part lands on whole device pixels.
+bool CanBlendDirectly(const QImage& target);
+/// Copies the part of an opaque picture drawn at 0,0 under device_area.
+void CopyPart(QImage& target, const QImage& picture, const QRect& device_area);
+/// Blends a premultiplied picture drawn at device_at over target, within
+/// device_area, with the same arithmetic as QPainter's source-over.
+void BlendPart(QImage& target, const QImage& picture, const QPoint& device_at,
+               const QRect& device_area);
 
 /// The application icon rendered at size x size pixels.
 QImage RenderIcon(int size);

@@ -19,10 +19,13 @@ bool LineLabel::setText(const QString& text) {
 }
 
 void LineLabel::Draw(QPainter& painter) {
-    if (m_hidden) {
-        return;
+    if (!m_hidden) {
+        painter.drawImage(QPointF(m_geometry.topLeft()),
+                          Picture(painter.device()->devicePixelRatio()));
     }
-    const qreal ratio = painter.device()->devicePixelRatio();
+}
+
+const QImage& LineLabel::Picture(qreal ratio) {
     if (m_drawn_text != m_text || m_picture.isNull() || m_picture.devicePixelRatio() != ratio) {
         m_picture = QImage(m_geometry.size() * ratio, QImage::Format_ARGB32_Premultiplied);
         m_picture.setDevicePixelRatio(ratio);
@@ -34,7 +37,7 @@ void LineLabel::Draw(QPainter& painter) {
                               Qt::AlignLeft | Qt::AlignVCenter, m_text);
         m_drawn_text = m_text;
     }
-    painter.drawImage(QPointF(m_geometry.topLeft()), m_picture);
+    return m_picture;
 }
 
 }  // namespace sorane

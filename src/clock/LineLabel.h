@@ -29,6 +29,8 @@ public:
 
     /// Draws the line at its place, unless it is hidden.
     void Draw(QPainter& painter);
+    /// The picture of the text, premultiplied, at a device pixel ratio.
+    const QImage& Picture(qreal device_pixel_ratio);
 
 private:
     QString m_text;

@@ -14,7 +14,7 @@
 #include <QWindow>
 #include <QRegion>
 #include <QSystemTrayIcon>
-#include <iostream>
+#include <cstdio>
 
 #include "clock/Palette16.h"
 #include "clock/StartupRules.h"
@@ -71,7 +71,7 @@ frmClock::LoadResult frmClock::Form_Load() {
     m_state.DataFolder = folders.data;
     m_state.SettingsFolder = folders.settings;
     if (const std::optional<SettingsError> error = LoadSettings(m_state, m_settings)) {
-        std::cerr << "sorane: " << error->Message() << std::endl;
+        std::fprintf(stderr, "sorane: %s\n", error->Message().c_str());
         m_desktop.ShowMessage({error->Message(), APP_TITLE, MessageIcon::Warning});
         return LoadResult::BadSettings;
     }
@@ -203,8 +203,10 @@ void frmClock::DrawClock(QPainter& painter, const QRegion& area) {
 // A tick draws straight into the window's backing store and shows what it
 // drew. For a few small areas once a second, the widget machinery around a
 // repaint (a posted request, a paint event per widget, the region
-// bookkeeping) costs more than the drawing itself. Exposes and everything
-// else still come through paintEvent, which draws the same pixels.
+// bookkeeping) and even a painter's set-up cost more than the drawing
+// itself: where the backing store is a picture in memory at a whole-number
+// scale, the parts are copied and blended into it directly. Exposes and
+// everything else still come through paintEvent, which draws the same pixels.
 void frmClock::DrawNow(const QRegion& area) {
     if (area.isEmpty()) {
         return;
@@ -215,12 +217,31 @@ void frmClock::DrawNow(const QRegion& area) {
         return;
     }
     store->beginPaint(area);
-    QPainter painter(store->paintDevice());
-    painter.setClipRegion(area);
-    DrawClock(painter, area);
-    painter.end();
+    auto* image = dynamic_cast<QImage*>(store->paintDevice());
+    if (image != nullptr && CanBlendDirectly(*image)) {
+        const int ratio = int(image->devicePixelRatio());
+        for (const QRect& part : area) {
+            BlendClock(*image, QRect(part.topLeft() * ratio, part.size() * ratio));
+        }
+    } else {
+        QPainter painter(store->paintDevice());
+        painter.setClipRegion(area);
+        DrawClock(painter, area);
+    }
     store->endPaint();
     store->flush(area, windowHandle());
+}
+
+void frmClock::BlendClock(QImage& target, const QRect& device_area) {
+    const int ratio = int(target.devicePixelRatio());
+    CopyPart(target, m_faces->Picture(m_face), device_area);
+    if (!lblTimDat.isHidden()) {
+        BlendPart(target, lblTimDat.Picture(ratio), lblTimDat.geometry().topLeft() * ratio,
+                  device_area);
+    }
+    if (m_hands) {
+        m_hand_pictures.Blend(target, *m_hands, m_hand_colours, device_area);
+    }
 }
 
 }  // namespace sorane
@@ -394,7 +415,8 @@ void frmClock::Form_QueryUnload() {
     const WriteOutcome saved =
         SavePosition(m_state, place.y * TWIPS_PER_PIXEL, place.x * TWIPS_PER_PIXEL);
     if (!saved.Ok()) {
-        std::cerr << "sorane: the clock's position was not saved: " << saved.error << std::endl;
+        std::fprintf(stderr, "sorane: the clock's position was not saved: %s\n",
+                     saved.error.c_str());
         // A signal or the session's end has nobody to read a message box.
         if (m_closed_by_user) {
             m_desktop.ShowMessage(PositionNotSaved(saved));

@@ -91,6 +91,8 @@ private:
     QRect FaceChange(Face face);
     /// Draws the face, the line and the hands under area, back to front.
     void DrawClock(QPainter& painter, const QRegion& area);
+    /// The same as DrawClock, blended into a picture without a painter.
+    void BlendClock(QImage& target, const QRect& device_area);
     /// Draws area again and shows it at once.
     void DrawNow(const QRegion& area);
     void Announce(const Message& message);
