@@ -14,7 +14,7 @@
 #include <QWindow>
 #include <QRegion>
 #include <QSystemTrayIcon>
-#include <cstdio>
+#include <iostream>
 
 #include "clock/Palette16.h"
 #include "clock/StartupRules.h"
@@ -71,7 +71,7 @@ frmClock::LoadResult frmClock::Form_Load() {
     m_state.DataFolder = folders.data;
     m_state.SettingsFolder = folders.settings;
     if (const std::optional<SettingsError> error = LoadSettings(m_state, m_settings)) {
-        std::fprintf(stderr, "sorane: %s\n", error->Message().c_str());
+        std::cerr << "sorane: " << error->Message() << std::endl;
         m_desktop.ShowMessage({error->Message(), APP_TITLE, MessageIcon::Warning});
         return LoadResult::BadSettings;
     }
@@ -415,8 +415,7 @@ void frmClock::Form_QueryUnload() {
     const WriteOutcome saved =
         SavePosition(m_state, place.y * TWIPS_PER_PIXEL, place.x * TWIPS_PER_PIXEL);
     if (!saved.Ok()) {
-        std::fprintf(stderr, "sorane: the clock's position was not saved: %s\n",
-                     saved.error.c_str());
+        std::cerr << "sorane: the clock's position was not saved: " << saved.error << std::endl;
         // A signal or the session's end has nobody to read a message box.
         if (m_closed_by_user) {
             m_desktop.ShowMessage(PositionNotSaved(saved));
