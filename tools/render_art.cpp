@@ -15,6 +15,7 @@
 #include <QBuffer>
 #include <cstdio>
 
+#include "SvgArt.h"
 #include "clock/ClockArt.h"
 #include "clock/Palette16.h"
 #include "clock/TickRules.h"
@@ -22,6 +23,12 @@
 #include "platform/QtDesktop.h"
 
 namespace {
+
+QString source_root;  // SOURCE_DIR
+
+QImage RenderIcon(int size) {
+    return RenderSvg(source_root + "/assets/icons/sorane.svg", size, Qt::transparent);
+}
 
 using namespace sorane;
 
@@ -157,6 +164,7 @@ int main(int argc, char** argv) {
     }
     sorane::RegisterFontSubstitutes();
     const QString root = QString::fromLocal8Bit(argv[1]);
+    source_root = root;
     bool ok = true;
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         ok &= Save(RenderIcon(size), QString("%1/assets/icons/sorane-%2.png").arg(root).arg(size));

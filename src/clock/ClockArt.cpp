@@ -4,7 +4,7 @@
 #include "clock/ClockArt.h"
 
 #include <QSemaphore>
-#include <QSvgRenderer>
+#include <QImageReader>
 #include <QThreadPool>
 #include <algorithm>
 #include <functional>
@@ -14,18 +14,42 @@
 namespace sorane {
 namespace {
 
-QImage Render(const QString& source, qreal device_pixel_ratio, ClockFaces::Corners corners) {
-    const int side = qRound(CLOCK_SIZE * device_pixel_ratio);
+// A PNG picture from the program's resources, read by Qt's own PNG reader:
+// left to guess the format, the image reader would load every image format
+// plug-in (and the libraries behind them) to ask each one first.
+QImage ReadPng(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+// A face at a device pixel ratio. The usual scales were rendered from the
+// vector sources when the program was built; others are rendered now by
+// Qt's SVG image plug-in, which is loaded only then. Without the plug-in,
+// the larger baked picture is scaled.
+QImage LoadFace(const QString& name, qreal ratio, ClockFaces::Corners corners) {
     const bool opaque = corners == ClockFaces::Corners::Opaque;
-    QImage picture(side, side,
-                   opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-    picture.fill(opaque ? Qt::white : Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QSvgRenderer(source).render(&painter, QRectF(0, 0, side, side));
-    painter.end();
-    picture.setDevicePixelRatio(device_pixel_ratio);
-    return picture;
+    const int side = qRound(CLOCK_SIZE * ratio);
+    QImage face;
+    if (opaque && (ratio == 1 || ratio == 2)) {
+        face = ReadPng(QString(":/faces/%1@%2x.png").arg(name).arg(int(ratio)))
+                   .convertToFormat(QImage::Format_RGB32);
+    } else {
+        QImageReader reader(QString(":/faces/%1.svg").arg(name));
+        reader.setScaledSize(QSize(side, side));
+        QImage drawn = reader.read();
+        if (drawn.isNull()) {
+            drawn = ReadPng(QString(":/faces/%1@2x.png").arg(name))
+                        .scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+        face = QImage(side, side,
+                      opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+        face.fill(opaque ? Qt::white : Qt::transparent);
+        QPainter painter(&face);
+        painter.drawImage(0, 0, drawn);
+    }
+    face.setDevicePixelRatio(ratio);
+    return face;
 }
 
 QColor ToQColor(Rgb rgb) {
@@ -54,9 +78,9 @@ void PaintHand(QPainter& painter, const HandLine& hand, qreal width, Rgb rgb) {
 }  // namespace
 
 ClockFaces::ClockFaces(qreal device_pixel_ratio, Corners corners)
-    : m_pictures{Render(":/faces/ordinary.svg", device_pixel_ratio, corners),
-                 Render(":/faces/wink.svg", device_pixel_ratio, corners),
-                 Render(":/faces/surprised.svg", device_pixel_ratio, corners)} {
+    : m_pictures{LoadFace("ordinary", device_pixel_ratio, corners),
+                 LoadFace("wink", device_pixel_ratio, corners),
+                 LoadFace("surprised", device_pixel_ratio, corners)} {
     // Where the wink differs from the ordinary face (the right eye): a wink
     // and its end draw only that part again.
     const QImage ordinary = m_pictures[0].convertToFormat(QImage::Format_RGB32);
@@ -379,21 +403,12 @@ const HandPictures::Picture& HandPictures::PictureFor(int hand, const HandLine& 
     return kept.emplace(key, std::move(picture)).first->second;
 }
 
-QImage RenderIcon(int size) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QSvgRenderer(QStringLiteral(":/icons/sorane.svg")).render(&painter, QRectF(0, 0, size, size));
-    return image;
-}
-
 QIcon ApplicationIcon() {
-    // Rendered here rather than left to an icon plugin, so that the icon is
-    // there even where Qt's SVG icon engine is not installed.
+    // The sizes the desktop's icon files come in, rendered from the vector
+    // icon by render_art.
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128}) {
-        icon.addPixmap(QPixmap::fromImage(RenderIcon(size)));
+        icon.addPixmap(QPixmap::fromImage(ReadPng(QString(":/icons/sorane-%1.png").arg(size))));
     }
     return icon;
 }

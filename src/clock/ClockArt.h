@@ -18,8 +18,8 @@
 
 namespace sorane {
 
-/// The three face pictures, rendered once from their vector sources at a
-/// device pixel ratio, so that swapping them each second costs nothing.
+/// The three face pictures at a device pixel ratio, made once, so that
+/// swapping them each second costs nothing.
 class ClockFaces {
 public:
     /// Opaque pictures (white outside the dial, which the round window cuts
@@ -111,9 +111,6 @@ void CopyPart(QImage& target, const QImage& picture, const QRect& device_area);
 /// device_area, with the same arithmetic as QPainter's source-over.
 void BlendPart(QImage& target, const QImage& picture, const QPoint& device_at,
                const QRect& device_area);
-
-/// The application icon rendered at size x size pixels.
-QImage RenderIcon(int size);
 
 /// The application icon, in the sizes desktops ask for.
 QIcon ApplicationIcon();
