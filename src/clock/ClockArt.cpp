@@ -3,9 +3,7 @@
 
 #include "clock/ClockArt.h"
 
-#include <QSemaphore>
 #include <QImageReader>
-#include <QThreadPool>
 #include <algorithm>
 #include <functional>
 #include <cmath>
@@ -124,9 +122,15 @@ constexpr qreal HOUR_WIDTH = 3;
 constexpr qreal MINUTE_WIDTH = 2;
 constexpr qreal SECOND_WIDTH = 1;
 
+// How far from its line a hand of this width touches pixels: half the
+// halo's width, and one pixel for the antialiased edge.
+qreal HandReach(qreal width) {
+    return (width + 2) / 2 + 1;
+}
+
 // Everything a hand of this width touches, halo and round caps included.
 QRectF HandArea(const HandLine& line, qreal width) {
-    const qreal reach = (width + 2) / 2 + 1;
+    const qreal reach = HandReach(width);
     return QRectF(ToPixels(line.from), ToPixels(line.to))
         .normalized()
         .adjusted(-reach, -reach, reach, reach);
@@ -136,21 +140,62 @@ bool SameLine(const HandLine& a, const HandLine& b) {
     return a.from.x == b.from.x && a.from.y == b.from.y && a.to.x == b.to.x && a.to.y == b.to.y;
 }
 
+// The height of the bands a moved hand's area is cut into, in pixels.
+constexpr int HAND_BAND_PIXELS = 8;
+
+// The x extent, halo and caps included, of the part of a hand whose pixels
+// reach into the rows from top to bottom (logical pixels).
+std::pair<qreal, qreal> HandExtent(const HandLine& hand, qreal width, qreal top, qreal bottom) {
+    const qreal reach = HandReach(width);
+    const QPointF from = ToPixels(hand.from);
+    const QPointF to = ToPixels(hand.to);
+    qreal first = 0;
+    qreal last = 1;
+    if (from.y() != to.y()) {
+        // Where along the hand it crosses the rows' top and bottom, widened by its reach.
+        qreal a = (top - reach - from.y()) / (to.y() - from.y());
+        qreal b = (bottom + reach - from.y()) / (to.y() - from.y());
+        if (a > b) {
+            std::swap(a, b);
+        }
+        first = std::clamp(a, qreal(0), qreal(1));
+        last = std::clamp(b, qreal(0), qreal(1));
+    }
+    const qreal x1 = from.x() + (to.x() - from.x()) * first;
+    const qreal x2 = from.x() + (to.x() - from.x()) * last;
+    return {std::min(x1, x2) - reach, std::max(x1, x2) + reach};
+}
+
 }  // namespace
 
 QRegion HandsChange(const std::optional<Hands>& before, const Hands& after) {
-    // One rectangle for each hand that moved, around where it was and where
-    // it is: a hand moves by one step at a time, so the two bounds mostly
-    // overlap, and a single rectangle is cheaper to draw and send than their
-    // union's bands.
+    // For each hand that moved, where it was and where it is, in bands of a
+    // few rows: a slanted hand fills a small part of its bounding rectangle,
+    // and every pixel drawn is a pixel copied, blended and sent to the screen.
     QRegion change;
     const auto add = [&](const HandLine Hands::*hand, qreal width) {
-        if (!before || !SameLine((*before).*hand, after.*hand)) {
-            QRectF area = HandArea(after.*hand, width);
+        if (before && SameLine((*before).*hand, after.*hand)) {
+            return;
+        }
+        QRectF area = HandArea(after.*hand, width);
+        if (before) {
+            area |= HandArea((*before).*hand, width);
+        }
+        const QRect rows = area.toAlignedRect();
+        for (int top = rows.top(); top <= rows.bottom(); top += HAND_BAND_PIXELS) {
+            const int bottom = std::min(top + HAND_BAND_PIXELS - 1, rows.bottom());
+            auto [left, right] = HandExtent(after.*hand, width, top, bottom + 1);
             if (before) {
-                area |= HandArea((*before).*hand, width);
+                const auto [was_left, was_right] =
+                    HandExtent((*before).*hand, width, top, bottom + 1);
+                left = std::min(left, was_left);
+                right = std::max(right, was_right);
             }
-            change += area.toAlignedRect();
+            const int x = std::max(rows.left(), int(std::floor(left)));
+            const int end = std::min(rows.right() + 1, int(std::ceil(right)));
+            if (x < end) {
+                change += QRect(x, top, end - x, bottom + 1 - top);
+            }
         }
     };
     add(&Hands::hour, HOUR_WIDTH);
@@ -172,21 +217,26 @@ namespace {
 
 constexpr int BAND_DEVICE_LINES = 64;
 
-// Runs a stroke on one of the threads of Qt's pool and waits for it. Called
-// from the GUI thread, Qt's raster engine splits each antialiased fill of a
-// long hand over the pool's threads and waits for each part: dozens of
-// wakeups for every new hand picture (once a minute for the hour and minute
-// hands). On a thread of the pool itself it fills on that thread: one wakeup.
-// The pool keeps that thread, asleep, rather than starting one a minute.
-void StrokeOnAWorker(const std::function<void()>& stroke) {
-    QThreadPool* pool = QThreadPool::globalInstance();
-    pool->setExpiryTimeout(-1);
-    QSemaphore done;
-    pool->start([&] {
-        stroke();
-        done.release();
-    });
-    done.acquire();
+// Qt's raster engine splits an antialiased fill of more than about a hundred
+// spans over its thread pool and waits for every part: from the GUI thread,
+// that woke the pool for each new hand picture (once a minute for the hour
+// and minute hands). Stroked in bands of a few device rows, no fill has that
+// many spans, and the picture is drawn on this thread alone. The clip only
+// drops pixels: each band gets the pixels the whole stroke gives it.
+constexpr int STROKE_BAND_DEVICE_ROWS = 8;
+
+void StrokeInBands(QImage& image, const std::function<void(QPainter&)>& stroke) {
+    const qreal ratio = image.devicePixelRatio();
+    image.setDevicePixelRatio(1);
+    for (int top = 0; top < image.height(); top += STROKE_BAND_DEVICE_ROWS) {
+        QPainter painter(&image);
+        // In device pixels, set before the scale.
+        painter.setClipRect(QRect(0, top, image.width(), STROKE_BAND_DEVICE_ROWS));
+        painter.scale(ratio, ratio);
+        painter.setRenderHint(QPainter::Antialiasing);
+        stroke(painter);
+    }
+    image.setDevicePixelRatio(ratio);
 }
 
 // Hands are drawn again for another position or colour; a hand's pictures
@@ -378,9 +428,7 @@ const HandPictures::Picture& HandPictures::PictureFor(int hand, const HandLine& 
     QImage image(picture.size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     image.setDevicePixelRatio(ratio);
-    StrokeOnAWorker([&] {
-        QPainter hand_painter(&image);
-        hand_painter.setRenderHint(QPainter::Antialiasing);
+    StrokeInBands(image, [&](QPainter& hand_painter) {
         hand_painter.translate(-picture.at);
         PaintHand(hand_painter, line, width, rgb);
     });

@@ -320,11 +320,16 @@ TEST(frmClockTest, TickRepaintsOnlyWhatChangedAndLooksAsAFullRepaintWould) {
     clock.show();
     QCoreApplication::processEvents();
     // What the tick left on screen against the window drawn from scratch:
-    // a new second, a new minute (the minute and hour hands move), the wink.
-    for (const LocalDateTime& now :
-         {LocalDateTime{2026, 12, 7, 13, 30, 1, 3}, LocalDateTime{2026, 12, 7, 13, 31, 2, 3},
-          LocalDateTime{2026, 12, 7, 13, 31, 3, 3}, LocalDateTime{2026, 12, 7, 13, 31, 4, 3},
-          LocalDateTime{2026, 12, 7, 13, 31, 5, 3}}) {
+    // the second hand at every slant, a new minute (the minute and hour hands
+    // move), the wink and its end.
+    std::vector<LocalDateTime> ticks;
+    for (int second = 1; second < 60; ++second) {
+        ticks.push_back({2026, 12, 7, 13, 30, second, 3});
+    }
+    for (int second = 0; second < 6; ++second) {
+        ticks.push_back({2026, 12, 7, 13, 31, second, 3});
+    }
+    for (const LocalDateTime& now : ticks) {
         loaded.desktop.now = now;
         clock.tmrClock_Timer();
         QCoreApplication::processEvents();
