@@ -15,7 +15,9 @@
 
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
+#include <poll.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -94,12 +96,20 @@ int WatchDamage(xcb_window_t window, double seconds) {
     // Every drawn rectangle is reported on its own, so that no change can be
     // lost between a report and the clearing of the damage.
     xcb_damage_create(x, id, window, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
-    xcb_flush(x);
+    // The server reports the whole window once when the damage is created:
+    // not a change the clock drew, and it would be taken for the next tick's.
+    free(xcb_get_input_focus_reply(x, xcb_get_input_focus(x), nullptr));
+    while (xcb_generic_event_t* event = xcb_poll_for_event(x)) {
+        free(event);
+    }
+    // Asleep until the X server writes: a watcher that polled would take CPU
+    // time and caches from the clock it watches.
     const double end = MonotonicMs() + seconds * 1000;
     while (MonotonicMs() < end) {
         xcb_generic_event_t* event = xcb_poll_for_event(x);
         if (event == nullptr) {
-            usleep(200);
+            pollfd connection{xcb_get_file_descriptor(x), POLLIN, 0};
+            poll(&connection, 1, std::max(1, int(end - MonotonicMs())));
             continue;
         }
         if ((event->response_type & 0x7F) == damage->first_event + XCB_DAMAGE_NOTIFY) {
