@@ -17,6 +17,8 @@ constexpr double PI = 3.141592;
 // How far past a second boundary the tick aims, so that timer slack never
 // lands it before the boundary and shows the same second twice.
 constexpr int TICK_MARGIN_MS = 2;
+// How late after the boundary a tick may come and still count as on time.
+constexpr int TICK_LATE_MS = 20;
 
 float Radians(double degrees) {
     return static_cast<float>(degrees / 180 * PI);
@@ -143,6 +145,10 @@ void DisarmCountdown(ClockState& state) {
 
 int MillisecondsToNextTick(const LocalDateTime& now) {
     return 1000 - now.millisecond + TICK_MARGIN_MS;
+}
+
+bool TickOnTime(const LocalDateTime& now) {
+    return now.millisecond <= TICK_MARGIN_MS + TICK_LATE_MS;
 }
 
 }  // namespace sorane

@@ -53,7 +53,6 @@ frmClock::~frmClock() = default;
 
 void frmClock::CreateTimer() {
     tmrClock = new QTimer(this);
-    tmrClock->setSingleShot(true);
     tmrClock->setTimerType(Qt::PreciseTimer);
     connect(tmrClock, &QTimer::timeout, this, &frmClock::tmrClock_Timer);
 }
@@ -111,7 +110,15 @@ void frmClock::ApplyDisplay() {
 }
 
 void frmClock::ScheduleNextTick(const LocalDateTime& now) {
-    tmrClock->start(MillisecondsToNextTick(now));
+    // A repeating one-second timer, left to run while the ticks come just
+    // after each second boundary: starting a timer again costs more than
+    // most of a tick. It is started afresh for the next boundary when a tick
+    // comes off time, and made a one-second timer again on the next.
+    if (!TickOnTime(now)) {
+        tmrClock->start(MillisecondsToNextTick(now));
+    } else if (!tmrClock->isActive() || tmrClock->interval() != 1000) {
+        tmrClock->start(1000);
+    }
 }
 
 void frmClock::tmrClock_Timer() {

@@ -109,9 +109,17 @@ TEST(frmClockTest, TickMovesTheHandsAndWinks) {
     loaded.desktop.now.second = 5;
     loaded.clock->tmrClock_Timer();
     EXPECT_EQ(loaded.clock->CurrentFace(), Face::Ordinary);
-    // Re-armed for just after the next second boundary.
+    // On time, a timer of one second runs on; a late tick starts it again
+    // for just after the next second boundary, and the tick after that makes
+    // it a one-second timer again.
     EXPECT_TRUE(loaded.clock->tmrClock->isActive());
-    EXPECT_EQ(loaded.clock->tmrClock->interval(), 1000 - 3 + 2);
+    EXPECT_EQ(loaded.clock->tmrClock->interval(), 1000);
+    loaded.desktop.now = {2026, 12, 7, 15, 30, 6, 400};
+    loaded.clock->tmrClock_Timer();
+    EXPECT_EQ(loaded.clock->tmrClock->interval(), 1000 - 400 + 2);
+    loaded.desktop.now = {2026, 12, 7, 15, 30, 7, 2};
+    loaded.clock->tmrClock_Timer();
+    EXPECT_EQ(loaded.clock->tmrClock->interval(), 1000);
 }
 
 TEST(frmClockTest, CountdownShowsItsMessageWithTheSurprisedFaceOnce) {
