@@ -172,8 +172,9 @@ QRegion HandsChange(const std::optional<Hands>& before, const Hands& after) {
     // For each hand that moved, where it was and where it is, in bands of a
     // few rows: a slanted hand fills a small part of its bounding rectangle,
     // and every pixel drawn is a pixel copied, blended and sent to the screen.
-    QRegion change;
-    const auto add = [&](const HandLine Hands::*hand, qreal width) {
+    std::array<std::vector<QRect>, 3> bands;
+    const auto add = [&](std::vector<QRect>& hand_bands, const HandLine Hands::*hand,
+                         qreal width) {
         if (before && SameLine((*before).*hand, after.*hand)) {
             return;
         }
@@ -194,13 +195,26 @@ QRegion HandsChange(const std::optional<Hands>& before, const Hands& after) {
             const int x = std::max(rows.left(), int(std::floor(left)));
             const int end = std::min(rows.right() + 1, int(std::ceil(right)));
             if (x < end) {
-                change += QRect(x, top, end - x, bottom + 1 - top);
+                hand_bands.push_back(QRect(x, top, end - x, bottom + 1 - top));
             }
         }
     };
-    add(&Hands::hour, HOUR_WIDTH);
-    add(&Hands::minute, MINUTE_WIDTH);
-    add(&Hands::second, SECOND_WIDTH);
+    add(bands[0], &Hands::hour, HOUR_WIDTH);
+    add(bands[1], &Hands::minute, MINUTE_WIDTH);
+    add(bands[2], &Hands::second, SECOND_WIDTH);
+    // One hand's bands (most ticks: the second hand's) are already in the
+    // form a region is kept in, one rectangle per band from top to bottom;
+    // several hands' overlap and are united.
+    QRegion change;
+    for (const std::vector<QRect>& hand_bands : bands) {
+        if (change.isEmpty()) {
+            change.setRects(hand_bands.data(), int(hand_bands.size()));
+        } else {
+            for (const QRect& band : hand_bands) {
+                change += band;
+            }
+        }
+    }
     return change;
 }
 
