@@ -234,10 +234,12 @@ constexpr int BAND_DEVICE_LINES = 64;
 // Qt's raster engine splits an antialiased fill of more than about a hundred
 // spans over its thread pool and waits for every part: from the GUI thread,
 // that woke the pool for each new hand picture (once a minute for the hour
-// and minute hands). Stroked in bands of a few device rows, no fill has that
-// many spans, and the picture is drawn on this thread alone. The clip only
-// drops pixels: each band gets the pixels the whole stroke gives it.
-constexpr int STROKE_BAND_DEVICE_ROWS = 8;
+// and minute hands). Stroked in bands of four device rows, no fill of any
+// hand position at 1x comes near that, and the picture is drawn on this
+// thread alone (at 2x a few nearly level positions still reach the pool).
+// The clip only drops pixels: each band gets the pixels the whole stroke
+// gives it.
+constexpr int STROKE_BAND_DEVICE_ROWS = 4;
 
 void StrokeInBands(QImage& image, const std::function<void(QPainter&)>& stroke) {
     const qreal ratio = image.devicePixelRatio();
