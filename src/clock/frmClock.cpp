@@ -161,6 +161,13 @@ void frmClock::tmrClock_Timer() {
     if (outcome.sound) {
         m_desktop.PlaySound(*outcome.sound);
     }
+    if (!outcome.announcements.empty()) {
+        // Qt does not fire a repeating timer again while its timeout is
+        // still being handled, and a message box is an event loop inside
+        // this one: started afresh, the timer keeps the clock ticking under
+        // the box.
+        tmrClock->start(MillisecondsToNextTick(input.now));
+    }
     for (const Message& announcement : outcome.announcements) {
         Announce(announcement);
     }
