@@ -4,6 +4,11 @@
 #include "clock/ClockArt.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 namespace sorane {
 namespace {
@@ -113,6 +118,39 @@ TEST(ClockArtTest, KeptHandPicturesDrawWhatTheStrokesDraw) {
         }
     }
 }
+
+#if defined(__linux__)
+// The voluntary context switches of this process's other threads so far.
+long OtherThreadsSwitches() {
+    long switches = 0;
+    const std::string self = std::to_string(gettid());
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        if (task.path().filename() == self) {
+            continue;
+        }
+        std::ifstream status(task.path() / "status");
+        for (std::string line; std::getline(status, line);) {
+            if (line.rfind("voluntary_ctxt_switches:", 0) == 0) {
+                switches += std::stol(line.substr(line.find(':') + 1));
+            }
+        }
+    }
+    return switches;
+}
+
+TEST(ClockArtTest, NewHandPicturesWakeNoOtherThread) {
+    // Stroked on the GUI thread in bands too small for Qt's raster engine to
+    // hand any fill to its thread pool, at every position of a minute.
+    QImage image(150, 150, QImage::Format_RGB32);
+    const long before = OtherThreadsSwitches();
+    for (int step = 0; step < 60; ++step) {
+        HandPictures pictures;
+        QPainter painter(&image);
+        pictures.Paint(painter, HandsAt(step / 5, step, step), {Palette16[1], Palette16[9], 0});
+    }
+    EXPECT_EQ(OtherThreadsSwitches(), before);
+}
+#endif
 
 TEST(ClockArtTest, HourHandLiesOverTheMinuteAndTheSecondHand) {
     // At 12:00:00 all three point up; the hour hand must be the one seen.
