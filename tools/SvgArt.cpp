@@ -7,9 +7,9 @@
 #include <QSvgRenderer>
 
 QImage RenderSvg(const QString& source, int side, const QColor& background) {
-    QImage picture(side, side,
-                   background.alpha() == 255 ? QImage::Format_RGB32
-                                             : QImage::Format_ARGB32_Premultiplied);
+    QImage picture(
+        side, side,
+        background.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     picture.fill(background);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);

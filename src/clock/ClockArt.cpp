@@ -40,8 +40,8 @@ QImage LoadFace(const QString& name, qreal ratio, ClockFaces::Corners corners) {
             drawn = ReadPng(QString(":/faces/%1@2x.png").arg(name))
                         .scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }
-        face = QImage(side, side,
-                      opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+        face =
+            QImage(side, side, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
         face.fill(opaque ? Qt::white : Qt::transparent);
         QPainter painter(&face);
         painter.drawImage(0, 0, drawn);
@@ -173,8 +173,7 @@ QRegion HandsChange(const std::optional<Hands>& before, const Hands& after) {
     // few rows: a slanted hand fills a small part of its bounding rectangle,
     // and every pixel drawn is a pixel copied, blended and sent to the screen.
     std::array<std::vector<QRect>, 3> bands;
-    const auto add = [&](std::vector<QRect>& hand_bands, const HandLine Hands::*hand,
-                         qreal width) {
+    const auto add = [&](std::vector<QRect>& hand_bands, const HandLine Hands::*hand, qreal width) {
         if (before && SameLine((*before).*hand, after.*hand)) {
             return;
         }
@@ -345,7 +344,8 @@ void BlendPart(QImage& target, const QImage& picture, const QPoint& device_at,
                const QRect& device_area) {
     const QRect area = device_area & target.rect() & picture.rect().translated(device_at);
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        const auto* source = reinterpret_cast<const QRgb*>(picture.constScanLine(y - device_at.y()));
+        const auto* source =
+            reinterpret_cast<const QRgb*>(picture.constScanLine(y - device_at.y()));
         auto* row = reinterpret_cast<QRgb*>(target.scanLine(y));
         for (int x = area.left(); x <= area.right(); ++x) {
             SourceOver(row[x], source[x - device_at.x()]);
@@ -412,8 +412,8 @@ void HandPictures::Blend(QImage& target, const Hands& hands, const HandColours& 
 }
 
 std::array<const HandPictures::Picture*, 3> HandPictures::PicturesFor(const Hands& hands,
-                                                                       const HandColours& colours,
-                                                                       qreal ratio) {
+                                                                      const HandColours& colours,
+                                                                      qreal ratio) {
     // Back to front, as PaintHands draws them.
     return {&PictureFor(2, hands.second, SECOND_WIDTH, colours.second, ratio),
             &PictureFor(1, hands.minute, MINUTE_WIDTH, colours.minute, ratio),
