@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <functional>
 #include <cmath>
-#include <type_traits>
 
 namespace sorane {
 namespace {
@@ -261,37 +260,28 @@ constexpr std::size_t PICTURES_KEPT_PER_HAND = 64;
 
 // Copies the part of the picture under area (logical pixels, relative to
 // where the picture is drawn) in bands of BAND_DEVICE_LINES.
-template <typename Picture>
-void DrawBands(QPainter& painter, const QPointF& at, const Picture& picture, const QRect& area) {
+void DrawBands(QPainter& painter, const QPointF& at, const QImage& picture, const QRect& area) {
     const qreal ratio = picture.devicePixelRatio();
     const QRect device =
         QRect(int(std::floor(area.left() * ratio)), int(std::floor(area.top() * ratio)),
               int(std::ceil(area.width() * ratio)), int(std::ceil(area.height() * ratio)))
-            .intersected(QRect(QPoint(0, 0), picture.size()));
+            .intersected(picture.rect());
     for (int top = device.top(); top <= device.bottom(); top += BAND_DEVICE_LINES) {
         const int lines = std::min(BAND_DEVICE_LINES, device.bottom() + 1 - top);
         const QRectF source(device.left(), top, device.width(), lines);
         const QRectF target(at.x() + source.left() / ratio, at.y() + top / ratio,
                             source.width() / ratio, lines / ratio);
-        if constexpr (std::is_same_v<Picture, QImage>) {
-            painter.drawImage(target, picture, source);
-        } else {
-            painter.drawPixmap(target, picture, source);
-        }
+        painter.drawImage(target, picture, source);
     }
-}
-
-template <typename Picture>
-QRect Whole(const Picture& picture) {
-    const qreal ratio = picture.devicePixelRatio();
-    return QRect(0, 0, int(std::ceil(picture.width() / ratio)),
-                 int(std::ceil(picture.height() / ratio)));
 }
 
 }  // namespace
 
 void DrawInBands(QPainter& painter, const QPointF& at, const QImage& picture) {
-    DrawBands(painter, at, picture, Whole(picture));
+    const qreal ratio = picture.devicePixelRatio();
+    DrawBands(painter, at, picture,
+              QRect(0, 0, int(std::ceil(picture.width() / ratio)),
+                    int(std::ceil(picture.height() / ratio))));
 }
 
 void DrawPartInBands(QPainter& painter, const QImage& picture, const QRect& area) {
