@@ -101,7 +101,13 @@ TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInp
     const LocalDateTime& now = input.now;
     outcome.face = FaceForSecond(now.second);
     outcome.hands = HandsAt(now.hour, now.minute, now.second);
-    outcome.line_text = LineTextFor(settings.View, now);
+    if (settings.View != 1) {
+        outcome.line_text = LineTextFor(settings.View, now);
+        state.LineDate.reset();
+    } else if (state.LineDate != now.Date()) {
+        outcome.line_text = LineTextFor(settings.View, now);
+        state.LineDate = now.Date();
+    }
 
     // Each announcement is disarmed before it is shown, so that ticks running
     // while its box is open never announce it again.

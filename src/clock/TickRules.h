@@ -75,17 +75,20 @@ struct TickOutcome {
     StealthAction stealth = StealthAction::None;
     Face face = Face::Ordinary;
     Hands hands;
-    std::optional<std::string> line_text;  ///< new text of the date/time line
-    std::vector<Message> announcements;    ///< to show, in order, with the surprised face
+    /// The line's text when it may have changed: every second for the time,
+    /// once a day for the date (a settings change sets the line itself).
+    std::optional<std::string> line_text;
+    std::vector<Message> announcements;  ///< to show, in order, with the surprised face
     /// The sound file to play as the announcements appear: once however many
     /// go off in the tick; nullopt when none does.
     std::optional<std::string> sound;
 };
 
 /// One tick of the clock: stealth, face, hands, the text line, then the
-/// countdown and the alarm, with their sound. Updates state: MouseInside, and the countdown and
-/// alarm once they go off (each goes off once; the countdown by the steady
-/// clock, so that midnight and changes of the wall clock do not stop it).
+/// countdown and the alarm, with their sound. Updates state: MouseInside,
+/// LineDate, and the countdown and alarm once they go off (each goes off
+/// once; the countdown by the steady clock, so that midnight and changes of
+/// the wall clock do not stop it).
 TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInput& input);
 
 /// The text the line shows for a view (0 time, 1 date); nullopt for any other

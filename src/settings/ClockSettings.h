@@ -54,6 +54,9 @@ struct ClockState {
     double TimerEndsAt = 0;
     /// The day the alarm last went off, so that it goes off once a day.
     std::optional<LocalDate> AlarmFiredOn;
+    /// The day whose date the ticks last gave the line (View 1), so that the
+    /// date is made again only when the day changes; empty in other views.
+    std::optional<LocalDate> LineDate;
 };
 
 /// Why the settings could not be loaded: a value in the file that the clock

@@ -76,6 +76,14 @@ TEST(TickRulesTest, LineFollowsTheViewAndViewTwoLeavesItAlone) {
     EXPECT_EQ(Tick(settings, state, InputAt(At(13, 30, 0))).line_text, "PM 01:30:00");
     settings.View = 1;
     EXPECT_EQ(Tick(settings, state, InputAt(At(13, 30, 0))).line_text, "R08/12/07");
+    EXPECT_EQ(Tick(settings, state, InputAt(At(23, 59, 59))).line_text, std::nullopt)
+        << "the date is made again only when the day changes";
+    EXPECT_EQ(Tick(settings, state, InputAt(At(0, 0, 0, 8))).line_text, "R08/12/08");
+    settings.View = 0;
+    EXPECT_EQ(Tick(settings, state, InputAt(At(0, 0, 1, 8))).line_text, "AM 12:00:01");
+    settings.View = 1;
+    EXPECT_EQ(Tick(settings, state, InputAt(At(0, 0, 2, 8))).line_text, "R08/12/08")
+        << "back from the time, the date is given again";
     for (std::uint8_t view : {2, 3, 255}) {
         settings.View = view;
         EXPECT_EQ(Tick(settings, state, InputAt(At(13, 30, 0))).line_text, std::nullopt);
