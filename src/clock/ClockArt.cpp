@@ -4,6 +4,7 @@
 #include "clock/ClockArt.h"
 
 #include <QImageReader>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <functional>
 #include <cmath>
@@ -171,8 +172,10 @@ QRegion HandsChange(const std::optional<Hands>& before, const Hands& after) {
     // For each hand that moved, where it was and where it is, in bands of a
     // few rows: a slanted hand fills a small part of its bounding rectangle,
     // and every pixel drawn is a pixel copied, blended and sent to the screen.
-    std::array<std::vector<QRect>, 3> bands;
-    const auto add = [&](std::vector<QRect>& hand_bands, const HandLine Hands::*hand, qreal width) {
+    // A hand's bands fit on the stack: a few more than the clock's rows make.
+    using Bands = QVarLengthArray<QRect, CLOCK_SIZE / HAND_BAND_PIXELS + 4>;
+    std::array<Bands, 3> bands;
+    const auto add = [&](Bands& hand_bands, const HandLine Hands::*hand, qreal width) {
         if (before && SameLine((*before).*hand, after.*hand)) {
             return;
         }
@@ -204,7 +207,7 @@ QRegion HandsChange(const std::optional<Hands>& before, const Hands& after) {
     // form a region is kept in, one rectangle per band from top to bottom;
     // several hands' overlap and are united.
     QRegion change;
-    for (const std::vector<QRect>& hand_bands : bands) {
+    for (const Bands& hand_bands : bands) {
         if (change.isEmpty()) {
             change.setRects(hand_bands.data(), int(hand_bands.size()));
         } else {
@@ -313,6 +316,14 @@ inline void SourceOver(QRgb& target, QRgb source) {
     }
 }
 
+// A row of a 32-bit picture, without QImage::scanLine's checks on every row.
+inline QRgb* RowOf(uchar* bits, qsizetype stride, int y) {
+    return reinterpret_cast<QRgb*>(bits + y * stride);
+}
+inline const QRgb* RowOf(const uchar* bits, qsizetype stride, int y) {
+    return reinterpret_cast<const QRgb*>(bits + y * stride);
+}
+
 }  // namespace
 
 bool CanBlendDirectly(const QImage& target) {
@@ -324,19 +335,26 @@ bool CanBlendDirectly(const QImage& target) {
 
 void CopyPart(QImage& target, const QImage& picture, const QRect& device_area) {
     const QRect area = device_area & target.rect() & picture.rect();
+    uchar* const bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    const uchar* const source_bits = picture.constBits();
+    const qsizetype source_stride = picture.bytesPerLine();
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        std::copy_n(reinterpret_cast<const QRgb*>(picture.constScanLine(y)) + area.left(),
-                    area.width(), reinterpret_cast<QRgb*>(target.scanLine(y)) + area.left());
+        std::copy_n(RowOf(source_bits, source_stride, y) + area.left(), area.width(),
+                    RowOf(bits, stride, y) + area.left());
     }
 }
 
 void BlendPart(QImage& target, const QImage& picture, const QPoint& device_at,
                const QRect& device_area) {
     const QRect area = device_area & target.rect() & picture.rect().translated(device_at);
+    uchar* const bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    const uchar* const source_bits = picture.constBits();
+    const qsizetype source_stride = picture.bytesPerLine();
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        const auto* source =
-            reinterpret_cast<const QRgb*>(picture.constScanLine(y - device_at.y()));
-        auto* row = reinterpret_cast<QRgb*>(target.scanLine(y));
+        const QRgb* source = RowOf(source_bits, source_stride, y - device_at.y());
+        QRgb* row = RowOf(bits, stride, y);
         for (int x = area.left(); x <= area.right(); ++x) {
             SourceOver(row[x], source[x - device_at.x()]);
         }
@@ -379,23 +397,28 @@ void HandPictures::Paint(QPainter& painter, const Hands& hands, const HandColour
 }
 
 void HandPictures::Blend(QImage& target, const Hands& hands, const HandColours& colours,
-                         const QRect& device_area) {
+                         std::span<const QRect> device_areas) {
     const qreal ratio = target.devicePixelRatio();
-    const QRect area = device_area & target.rect();
+    uchar* const bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    const QRect bounds = target.rect();
     for (const Picture* picture : PicturesFor(hands, colours, ratio)) {
         const QPoint at(int(std::lround(picture->at.x() * ratio)),
                         int(std::lround(picture->at.y() * ratio)));
-        const int first = std::max(area.top(), at.y());
-        const int end = std::min(area.bottom() + 1, at.y() + picture->size.height());
-        for (int y = first; y < end; ++y) {
-            const Picture::Row& kept_row = picture->rows[std::size_t(y - at.y())];
-            const int left = std::max(area.left(), at.x() + kept_row.first);
-            const int right = std::min(area.right() + 1, at.x() + kept_row.first + kept_row.count);
-            auto* row = reinterpret_cast<QRgb*>(target.scanLine(y));
-            const QRgb* source = picture->pixels.data() + kept_row.offset;
-            const int source_x = at.x() + kept_row.first;  // where source[0] lands
-            for (int x = left; x < right; ++x) {
-                SourceOver(row[x], source[x - source_x]);
+        for (const QRect& device_area : device_areas) {
+            const QRect area = device_area & bounds;
+            const int first = std::max(area.top(), at.y());
+            const int end = std::min(area.bottom() + 1, at.y() + picture->size.height());
+            for (int y = first; y < end; ++y) {
+                const Picture::Row& kept_row = picture->rows[std::size_t(y - at.y())];
+                const int source_x = at.x() + kept_row.first;  // where source[0] lands
+                const int left = std::max(area.left(), source_x);
+                const int right = std::min(area.right() + 1, source_x + kept_row.count);
+                QRgb* row = RowOf(bits, stride, y);
+                const QRgb* source = picture->pixels.data() + kept_row.offset;
+                for (int x = left; x < right; ++x) {
+                    SourceOver(row[x], source[x - source_x]);
+                }
             }
         }
     }

@@ -10,6 +10,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <span>
 #include <tuple>
 #include <vector>
 
@@ -62,9 +63,10 @@ public:
     void Paint(QPainter& painter, const Hands& hands, const HandColours& colours,
                const QRect& within = QRect(0, 0, CLOCK_SIZE, CLOCK_SIZE));
     /// The same pixels as Paint, blended straight into a picture without a
-    /// painter (see CanBlendDirectly), within a part of it in device pixels.
+    /// painter (see CanBlendDirectly), within parts of it that do not
+    /// overlap, in device pixels.
     void Blend(QImage& target, const Hands& hands, const HandColours& colours,
-               const QRect& device_area);
+               std::span<const QRect> device_areas);
 
 private:
     struct Picture {

@@ -14,6 +14,7 @@
 #include <QWindow>
 #include <QRegion>
 #include <QSystemTrayIcon>
+#include <QVarLengthArray>
 #include <iostream>
 
 #include "clock/Palette16.h"
@@ -231,12 +232,10 @@ void frmClock::DrawNow(const QRegion& area) {
         return;
     }
     store->beginPaint(area);
-    auto* image = dynamic_cast<QImage*>(store->paintDevice());
+    QPaintDevice* device = store->paintDevice();
+    auto* image = device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
     if (image != nullptr && CanBlendDirectly(*image)) {
-        const int ratio = int(image->devicePixelRatio());
-        for (const QRect& part : area) {
-            BlendClock(*image, QRect(part.topLeft() * ratio, part.size() * ratio));
-        }
+        BlendClock(*image, area);
     } else {
         QPainter painter(store->paintDevice());
         painter.setClipRegion(area);
@@ -246,15 +245,27 @@ void frmClock::DrawNow(const QRegion& area) {
     store->flush(area, windowHandle());
 }
 
-void frmClock::BlendClock(QImage& target, const QRect& device_area) {
+void frmClock::BlendClock(QImage& target, const QRegion& area) {
     const int ratio = int(target.devicePixelRatio());
-    CopyPart(target, m_faces->Picture(m_face), device_area);
+    QVarLengthArray<QRect, 32> parts;
+    for (const QRect& part : area) {
+        parts.append(QRect(part.topLeft() * ratio, part.size() * ratio));
+    }
+    // The region's rectangles do not overlap: each layer is laid over all of
+    // them before the next, from back to front.
+    const QImage& face = m_faces->Picture(m_face);
+    for (const QRect& part : parts) {
+        CopyPart(target, face, part);
+    }
     if (!lblTimDat.isHidden()) {
-        BlendPart(target, lblTimDat.Picture(ratio), lblTimDat.geometry().topLeft() * ratio,
-                  device_area);
+        const QImage& line = lblTimDat.Picture(ratio);
+        const QPoint line_at = lblTimDat.geometry().topLeft() * ratio;
+        for (const QRect& part : parts) {
+            BlendPart(target, line, line_at, part);
+        }
     }
     if (m_hands) {
-        m_hand_pictures.Blend(target, *m_hands, m_hand_colours, device_area);
+        m_hand_pictures.Blend(target, *m_hands, m_hand_colours, parts);
     }
 }
 

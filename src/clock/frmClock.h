@@ -92,7 +92,7 @@ private:
     /// Draws the face, the line and the hands under area, back to front.
     void DrawClock(QPainter& painter, const QRegion& area);
     /// The same as DrawClock, blended into a picture without a painter.
-    void BlendClock(QImage& target, const QRect& device_area);
+    void BlendClock(QImage& target, const QRegion& area);
     /// Draws area again and shows it at once.
     void DrawNow(const QRegion& area);
     void Announce(const Message& message);
