@@ -238,22 +238,28 @@ constexpr int BAND_DEVICE_LINES = 64;
 // and minute hands). Stroked in bands of four device rows, no fill of any
 // hand position at 1x comes near that, and the picture is drawn on this
 // thread alone (at 2x a few nearly level positions still reach the pool).
-// The clip only drops pixels: each band gets the pixels the whole stroke
-// gives it.
+// Each band is painted as a picture of its own over the same rows, so that
+// the rasterizer works on those rows only, and gets the pixels the whole
+// stroke gives it. A line no wider than a device pixel is the exception: Qt
+// draws it with a stroker whose pixels depend on where the device's edges
+// cut the line, so it is drawn over the whole picture, clipped to each band.
 constexpr int STROKE_BAND_DEVICE_ROWS = 4;
 
-void StrokeInBands(QImage& image, const std::function<void(QPainter&)>& stroke) {
+void StrokeInBands(QImage& image, bool hairline, const std::function<void(QPainter&)>& stroke) {
     const qreal ratio = image.devicePixelRatio();
-    image.setDevicePixelRatio(1);
     for (int top = 0; top < image.height(); top += STROKE_BAND_DEVICE_ROWS) {
-        QPainter painter(&image);
-        // In device pixels, set before the scale.
-        painter.setClipRect(QRect(0, top, image.width(), STROKE_BAND_DEVICE_ROWS));
+        const int first = hairline ? 0 : top;
+        const int end =
+            hairline ? image.height() : std::min(image.height(), top + STROKE_BAND_DEVICE_ROWS);
+        QImage band(image.scanLine(first), image.width(), end - first, image.bytesPerLine(),
+                    image.format());
+        QPainter painter(&band);
+        painter.setClipRect(QRect(0, top - first, image.width(), STROKE_BAND_DEVICE_ROWS));
+        painter.translate(0, -first);
         painter.scale(ratio, ratio);
         painter.setRenderHint(QPainter::Antialiasing);
         stroke(painter);
     }
-    image.setDevicePixelRatio(ratio);
 }
 
 // Hands are drawn again for another position or colour; a hand's pictures
@@ -457,7 +463,7 @@ const HandPictures::Picture& HandPictures::PictureFor(int hand, const HandLine& 
     QImage image(picture.size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     image.setDevicePixelRatio(ratio);
-    StrokeInBands(image, [&](QPainter& hand_painter) {
+    StrokeInBands(image, width * ratio <= 1, [&](QPainter& hand_painter) {
         hand_painter.translate(-picture.at);
         PaintHand(hand_painter, line, width, rgb);
     });
