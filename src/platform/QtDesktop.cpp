@@ -64,7 +64,10 @@ QtDesktop::QtDesktop() {
     if (!qEnvironmentVariableIsSet("TZ")) {
         m_zone_watcher = std::make_unique<QFileSystemWatcher>(QStringList{"/etc"});
         QObject::connect(m_zone_watcher.get(), &QFileSystemWatcher::directoryChanged,
-                         [](const QString&) { ::tzset(); });
+                         [this](const QString&) {
+                             ::tzset();
+                             m_minute_start = -1;
+                         });
     }
 }
 QtDesktop::~QtDesktop() = default;
@@ -73,9 +76,20 @@ LocalDateTime QtDesktop::Now() {
 #if defined(Q_OS_UNIX)
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    tm local{};
     const time_t seconds = now.tv_sec;
-    ::localtime_r(&seconds, &local);
+    const time_t minute_start = seconds - ((seconds % 60) + 60) % 60;
+    if (minute_start != m_minute_start) {
+        ::localtime_r(&minute_start, &m_minute_local);
+        m_minute_start = minute_start;
+    }
+    // Zones move by whole minutes, so within a minute only the seconds
+    // count on; a zone whose offset has seconds of its own (local mean time,
+    // before 1900) is asked each time once its minute has turned.
+    tm local = m_minute_local;
+    local.tm_sec += int(seconds - minute_start);
+    if (local.tm_sec > 59) {
+        ::localtime_r(&seconds, &local);
+    }
     return {
         local.tm_year + 1900, local.tm_mon + 1,          local.tm_mday, local.tm_hour, local.tm_min,
         local.tm_sec,         int(now.tv_nsec / 1000000)};

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QLockFile>
+#include <ctime>
 #include <memory>
 
 #include "platform/Desktop.h"
@@ -41,6 +42,13 @@ private:
     std::unique_ptr<QLockFile> m_instance_lock;
     std::unique_ptr<SoundPlayer> m_sound;  // made when the first sound plays
     std::unique_ptr<QFileSystemWatcher> m_zone_watcher;
+#if defined(Q_OS_UNIX)
+    // The local time at the start of the last reading's minute (UTC), so
+    // that the other readings of that minute need no look into the zone's
+    // rules; forgotten when the zone changes.
+    time_t m_minute_start = -1;
+    tm m_minute_local{};
+#endif
 };
 
 /// A Qt date and time as the rules take it.

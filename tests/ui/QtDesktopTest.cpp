@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <string>
+#include <tuple>
 
 namespace sorane {
 namespace {
@@ -36,6 +38,41 @@ TEST(QtDesktopTest, LocalTimeFollowsAChangeOfTheSystemTimeZone) {
     fs::rename("/etc/localtime.new", "/etc/localtime");
     EXPECT_TRUE(QTest::qWaitFor([&] { return desktop.Now().hour == (UtcHour() + 9) % 24; }, 5000))
         << "still " << desktop.Now().hour << " at UTC " << UtcHour();
+}
+
+TEST(QtDesktopTest, LocalTimeAgreesWithTheCLibraryInAZoneWithSeconds) {
+    // 59 seconds ahead of UTC, as a local mean time could be: the zone's
+    // minutes turn a second after UTC's, so nearly every reading falls in a
+    // zone minute other than the one its UTC minute began in.
+    const char* const zone = std::getenv("TZ");
+    const std::string was = zone != nullptr ? zone : "";
+    ::setenv("TZ", "LMT-0:00:59", 1);
+    ::tzset();
+    QtDesktop desktop;
+    // The clock the desktop reads, not time()'s coarser one.
+    const auto seconds_now = [] {
+        timespec now{};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        return now.tv_sec;
+    };
+    for (int reading = 0; reading < 30; ++reading) {
+        const std::time_t before = seconds_now();
+        const LocalDateTime now = desktop.Now();
+        if (seconds_now() == before) {
+            std::tm expected{};
+            ::localtime_r(&before, &expected);
+            EXPECT_EQ(
+                (std::tuple{now.day, now.hour, now.minute, now.second}),
+                (std::tuple{expected.tm_mday, expected.tm_hour, expected.tm_min, expected.tm_sec}));
+        }
+        QTest::qWait(70);
+    }
+    if (zone != nullptr) {
+        ::setenv("TZ", was.c_str(), 1);
+    } else {
+        ::unsetenv("TZ");
+    }
+    ::tzset();
 }
 
 }  // namespace
