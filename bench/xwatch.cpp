@@ -7,8 +7,8 @@
 //       starts the program and prints "PID MILLISECONDS": the time from just
 //       before exec to the mapping of its first window of WM_CLASS CLASS.
 //   xwatch damage WINDOW SECONDS
-//       prints the wall-clock time (milliseconds since the epoch) of every
-//       change drawn into the window, for SECONDS seconds.
+//       prints, when the SECONDS are over, the wall-clock time (milliseconds
+//       since the epoch) of every change drawn into the window meanwhile.
 //   xwatch tray
 //       a minimal system tray (the freedesktop XEmbed protocol) that docks
 //       every icon asked for, as a desktop's panel would, until killed.
@@ -25,6 +25,7 @@
 #include <initializer_list>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -103,7 +104,12 @@ int WatchDamage(xcb_window_t window, double seconds) {
         free(event);
     }
     // Asleep until the X server writes: a watcher that polled would take CPU
-    // time and caches from the clock it watches.
+    // time and caches from the clock it watches. The record is kept in memory
+    // and written at the end: a write to a file for each report set the file
+    // system's workers going while the clock was measured, and they took the
+    // processor from it.
+    std::vector<long long> changes;
+    changes.reserve(std::size_t(seconds) * 16);
     const double end = MonotonicMs() + seconds * 1000;
     while (MonotonicMs() < end) {
         xcb_generic_event_t* event = xcb_poll_for_event(x);
@@ -113,10 +119,12 @@ int WatchDamage(xcb_window_t window, double seconds) {
             continue;
         }
         if ((event->response_type & 0x7F) == damage->first_event + XCB_DAMAGE_NOTIFY) {
-            std::printf("%lld\n", EpochMs());
-            std::fflush(stdout);
+            changes.push_back(EpochMs());
         }
         free(event);
+    }
+    for (const long long change : changes) {
+        std::printf("%lld\n", change);
     }
     return 0;
 }
