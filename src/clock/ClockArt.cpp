@@ -238,27 +238,40 @@ constexpr int BAND_DEVICE_LINES = 64;
 // and minute hands). Stroked in bands of four device rows, no fill of any
 // hand position at 1x comes near that, and the picture is drawn on this
 // thread alone (at 2x a few nearly level positions still reach the pool).
-// Each band is painted as a picture of its own over the same rows, so that
-// the rasterizer works on those rows only, and gets the pixels the whole
-// stroke gives it. A line no wider than a device pixel is the exception: Qt
-// draws it with a stroker whose pixels depend on where the device's edges
-// cut the line, so it is drawn over the whole picture, clipped to each band.
+// Each band is painted on a picture only a band high, whose paint engine
+// serves every band, so that the rasterizer works on the band's rows only;
+// the band gets the pixels the whole stroke gives it. A line no wider than
+// a device pixel is the exception: Qt draws it with a stroker whose pixels
+// depend on where the device's edges cut the line, so it is drawn over the
+// whole picture, clipped to each band.
 constexpr int STROKE_BAND_DEVICE_ROWS = 4;
 
 void StrokeInBands(QImage& image, bool hairline, const std::function<void(QPainter&)>& stroke) {
     const qreal ratio = image.devicePixelRatio();
-    for (int top = 0; top < image.height(); top += STROKE_BAND_DEVICE_ROWS) {
-        const int first = hairline ? 0 : top;
-        const int end =
-            hairline ? image.height() : std::min(image.height(), top + STROKE_BAND_DEVICE_ROWS);
-        QImage band(image.scanLine(first), image.width(), end - first, image.bytesPerLine(),
-                    image.format());
-        QPainter painter(&band);
-        painter.setClipRect(QRect(0, top - first, image.width(), STROKE_BAND_DEVICE_ROWS));
-        painter.translate(0, -first);
+    const auto paint = [&](QImage& device, int top, const QRect& clip) {
+        QPainter painter(&device);
+        painter.setClipRect(clip);
+        painter.translate(0, -top);
         painter.scale(ratio, ratio);
         painter.setRenderHint(QPainter::Antialiasing);
         stroke(painter);
+    };
+    if (hairline) {
+        QImage whole(image.bits(), image.width(), image.height(), image.bytesPerLine(),
+                     image.format());
+        for (int top = 0; top < image.height(); top += STROKE_BAND_DEVICE_ROWS) {
+            paint(whole, 0, QRect(0, top, image.width(), STROKE_BAND_DEVICE_ROWS));
+        }
+        return;
+    }
+    QImage band(image.width(), STROKE_BAND_DEVICE_ROWS, image.format());
+    for (int top = 0; top < image.height(); top += STROKE_BAND_DEVICE_ROWS) {
+        band.fill(Qt::transparent);
+        paint(band, top, band.rect());
+        const int rows = std::min(STROKE_BAND_DEVICE_ROWS, image.height() - top);
+        for (int y = 0; y < rows; ++y) {
+            std::copy_n(band.constScanLine(y), image.bytesPerLine(), image.scanLine(top + y));
+        }
     }
 }
 
