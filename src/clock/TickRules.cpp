@@ -101,13 +101,12 @@ TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInp
     const LocalDateTime& now = input.now;
     outcome.face = FaceForSecond(now.second);
     outcome.hands = HandsAt(now.hour, now.minute, now.second);
-    if (settings.View != 1) {
+    // The date is made again only when the day changes; the time every tick.
+    const bool date_shown = settings.View == 1;
+    if (!date_shown || state.LineDate != now.Date()) {
         outcome.line_text = LineTextFor(settings.View, now);
-        state.LineDate.reset();
-    } else if (state.LineDate != now.Date()) {
-        outcome.line_text = LineTextFor(settings.View, now);
-        state.LineDate = now.Date();
     }
+    state.LineDate = date_shown ? std::optional(now.Date()) : std::nullopt;
 
     // Each announcement is disarmed before it is shown, so that ticks running
     // while its box is open never announce it again.
