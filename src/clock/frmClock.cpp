@@ -28,6 +28,15 @@ namespace sorane {
 
 namespace {
 
+// The rectangles of a region in device pixels, at a whole-number ratio.
+QVarLengthArray<QRect, 32> DeviceParts(const QRegion& area, int ratio) {
+    QVarLengthArray<QRect, 32> parts;
+    for (const QRect& part : area) {
+        parts.append(QRect(part.topLeft() * ratio, part.size() * ratio));
+    }
+    return parts;
+}
+
 QFont LineFont() {
     QFont font = RoundGothic(9.75);
     font.setBold(true);
@@ -215,13 +224,15 @@ void frmClock::DrawClock(QPainter& painter, const QRegion& area) {
     }
 }
 
-// A tick draws straight into the window's backing store and shows what it
-// drew. For a few small areas once a second, the widget machinery around a
-// repaint (a posted request, a paint event per widget, the region
-// bookkeeping) and even a painter's set-up cost more than the drawing
-// itself: where the backing store is a picture in memory at a whole-number
-// scale, the parts are copied and blended into it directly. Exposes and
-// everything else still come through paintEvent, which draws the same pixels.
+// A tick draws only what changed and shows it at once. For a few small
+// areas once a second, the widget machinery around a repaint (a posted
+// request, a paint event per widget, the region bookkeeping) and even a
+// painter's set-up cost more than the drawing itself, so the parts are
+// copied and blended into a picture without a painter. On X11 the picture
+// is the clock's own and the parts go straight to the window; elsewhere it
+// is the window's backing store, where it is a picture in memory at a
+// whole-number scale. Exposes and everything else still come through
+// paintEvent, which draws the same pixels.
 void frmClock::DrawNow(const QRegion& area) {
     if (area.isEmpty()) {
         return;
@@ -231,11 +242,24 @@ void frmClock::DrawNow(const QRegion& area) {
         update(area);
         return;
     }
+    const qreal window_ratio = devicePixelRatioF();
+    if (window_ratio >= 1 && window_ratio == std::floor(window_ratio) &&
+        m_picture_sender.CanSend(this)) {
+        const int ratio = int(window_ratio);
+        if (m_window_picture.size() != size() * ratio) {
+            m_window_picture = QImage(size() * ratio, QImage::Format_RGB32);
+            m_window_picture.setDevicePixelRatio(ratio);
+        }
+        const auto parts = DeviceParts(area, ratio);
+        BlendClock(m_window_picture, parts);
+        m_picture_sender.Send(m_window_picture, parts);
+        return;
+    }
     store->beginPaint(area);
     QPaintDevice* device = store->paintDevice();
     auto* image = device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
     if (image != nullptr && CanBlendDirectly(*image)) {
-        BlendClock(*image, area);
+        BlendClock(*image, DeviceParts(area, int(image->devicePixelRatio())));
     } else {
         QPainter painter(store->paintDevice());
         painter.setClipRegion(area);
@@ -245,12 +269,8 @@ void frmClock::DrawNow(const QRegion& area) {
     store->flush(area, windowHandle());
 }
 
-void frmClock::BlendClock(QImage& target, const QRegion& area) {
+void frmClock::BlendClock(QImage& target, std::span<const QRect> parts) {
     const int ratio = int(target.devicePixelRatio());
-    QVarLengthArray<QRect, 32> parts;
-    for (const QRect& part : area) {
-        parts.append(QRect(part.topLeft() * ratio, part.size() * ratio));
-    }
     // The region's rectangles do not overlap: each layer is laid over all of
     // them before the next, from back to front.
     const QImage& face = m_faces->Picture(m_face);
@@ -454,6 +474,18 @@ void frmClock::Form_QueryUnload() {
 void frmClock::showEvent(QShowEvent* event) {
     KeepOffTaskbar(this);
     QWidget::showEvent(event);
+    // The window may be new: its exposes are watched from here on.
+    windowHandle()->installEventFilter(this);
+}
+
+bool frmClock::eventFilter(QObject* watched, QEvent* event) {
+    // A tick shown straight on the window leaves the backing store behind,
+    // and for an expose Qt shows what the backing store holds: it is drawn
+    // again first.
+    if (event->type() == QEvent::Expose && watched == windowHandle()) {
+        update();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace sorane

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <span>
 
 #include "clock/ClockArt.h"
 #include "clock/LineLabel.h"
@@ -15,6 +16,7 @@
 #include "clock/TickRules.h"
 #include "clock/clsMousePos.h"
 #include "platform/Desktop.h"
+#include "platform/X11Window.h"
 #include "settings/ClockSettings.h"
 
 namespace sorane {
@@ -77,6 +79,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -91,8 +94,9 @@ private:
     QRect FaceChange(Face face);
     /// Draws the face, the line and the hands under area, back to front.
     void DrawClock(QPainter& painter, const QRegion& area);
-    /// The same as DrawClock, blended into a picture without a painter.
-    void BlendClock(QImage& target, const QRegion& area);
+    /// The same as DrawClock, blended into a picture without a painter;
+    /// parts are in the picture's device pixels and do not overlap.
+    void BlendClock(QImage& target, std::span<const QRect> parts);
     /// Draws area again and shows it at once.
     void DrawNow(const QRegion& area);
     void Announce(const Message& message);
@@ -105,6 +109,9 @@ private:
     ClockState& m_state;
     std::unique_ptr<ClockFaces> m_faces;
     HandPictures m_hand_pictures;
+    // On X11, the picture the ticks draw into and send to the window.
+    X11PictureSender m_picture_sender;
+    QImage m_window_picture;
     bool m_painted = false;  ///< whether the backing store has been drawn once
     QSystemTrayIcon* m_tray_icon = nullptr;
     frmPop* m_menu = nullptr;

@@ -78,6 +78,29 @@ window=$(wait_for_clock "$CLOCK_PID")
 kill -TERM "$CLOCK_PID"
 wait_exit "$CLOCK_PID"
 
+echo "case: what the ticks put on the screen is what a full repaint shows"
+folder=$(new_program_folder)
+start_clock "$folder"
+window=$(wait_for_clock "$CLOCK_PID")
+read -r cx cy < <(window_position "$window")
+sleep 3
+# xrefresh covers the screen for a moment: the clock is exposed and drawn
+# anew. Both pictures must be taken within one second, after its tick.
+for attempt in 1 2 3 4 5 6 7 8 9 10; do
+    while [ "$(date +%-N)" -lt 200000000 ] || [ "$(date +%-N)" -gt 400000000 ]; do sleep 0.02; done
+    second=$(date +%s)
+    import -window root -crop "150x150+$cx+$cy" "$E2E_WORK/ticked.png"
+    xrefresh
+    sleep 0.2
+    import -window root -crop "150x150+$cx+$cy" "$E2E_WORK/repainted.png"
+    [ "$(date +%s)" != "$second" ] || break
+    [ "$attempt" -lt 10 ] || fail "no second was long enough for both pictures"
+done
+differing=$(compare -metric AE "$E2E_WORK/ticked.png" "$E2E_WORK/repainted.png" null: 2>&1 || true)
+[ "$differing" = 0 ] || fail "$differing pixels of the ticked clock differ from a full repaint"
+kill -TERM "$CLOCK_PID"
+wait_exit "$CLOCK_PID"
+
 echo "case: stealth hides the clock under the cursor and brings it back"
 folder=$(new_program_folder)
 printf '[Mode]\r\nSterus=1\r\n[Pos]\r\nTop=3000\r\nLeft=3000\r\n' >"$folder/Clock.ini"
