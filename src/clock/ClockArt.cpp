@@ -140,9 +140,6 @@ bool SameLine(const HandLine& a, const HandLine& b) {
     return a.from.x == b.from.x && a.from.y == b.from.y && a.to.x == b.to.x && a.to.y == b.to.y;
 }
 
-// The height of the bands a moved hand's area is cut into, in pixels.
-constexpr int HAND_BAND_PIXELS = 8;
-
 // The x extent, halo and caps included, of the part of a hand whose pixels
 // reach into the rows from top to bottom (logical pixels).
 std::pair<qreal, qreal> HandExtent(const HandLine& hand, qreal width, qreal top, qreal bottom) {
@@ -168,17 +165,35 @@ std::pair<qreal, qreal> HandExtent(const HandLine& hand, qreal width, qreal top,
 
 }  // namespace
 
-QRegion HandsChange(const std::optional<Hands>& before, const Hands& after) {
+void AddPart(WindowParts& parts, const QRect& area) {
+    if (area.isEmpty()) {
+        return;
+    }
+    const auto overlaps = [&](const QRect& part) { return part.intersects(area); };
+    if (std::none_of(parts.begin(), parts.end(), overlaps)) {
+        parts.append(area);
+        return;
+    }
+    QRegion region;
+    for (const QRect& part : parts) {
+        region += part;
+    }
+    region += area;
+    parts.clear();
+    parts.append(region.begin(), region.rectCount());
+}
+
+WindowParts HandsChange(const std::optional<Hands>& before, const Hands& after) {
     // For each hand that moved, where it was and where it is, in bands of a
     // few rows: a slanted hand fills a small part of its bounding rectangle,
     // and every pixel drawn is a pixel copied, blended and sent to the screen.
-    // A hand's bands fit on the stack: a few more than the clock's rows make.
-    using Bands = QVarLengthArray<QRect, CLOCK_SIZE / HAND_BAND_PIXELS + 4>;
-    std::array<Bands, 3> bands;
-    const auto add = [&](Bands& hand_bands, const HandLine Hands::*hand, qreal width) {
+    // One hand's bands never overlap; another hand's are added one by one.
+    WindowParts change;
+    const auto add = [&](const HandLine Hands::*hand, qreal width) {
         if (before && SameLine((*before).*hand, after.*hand)) {
             return;
         }
+        const bool first_hand = change.isEmpty();
         QRectF area = HandArea(after.*hand, width);
         if (before) {
             area |= HandArea((*before).*hand, width);
@@ -195,27 +210,20 @@ QRegion HandsChange(const std::optional<Hands>& before, const Hands& after) {
             }
             const int x = std::max(rows.left(), int(std::floor(left)));
             const int end = std::min(rows.right() + 1, int(std::ceil(right)));
-            if (x < end) {
-                hand_bands.push_back(QRect(x, top, end - x, bottom + 1 - top));
+            if (x >= end) {
+                continue;
+            }
+            const QRect band(x, top, end - x, bottom + 1 - top);
+            if (first_hand) {
+                change.append(band);
+            } else {
+                AddPart(change, band);
             }
         }
     };
-    add(bands[0], &Hands::hour, HOUR_WIDTH);
-    add(bands[1], &Hands::minute, MINUTE_WIDTH);
-    add(bands[2], &Hands::second, SECOND_WIDTH);
-    // One hand's bands (most ticks: the second hand's) are already in the
-    // form a region is kept in, one rectangle per band from top to bottom;
-    // several hands' overlap and are united.
-    QRegion change;
-    for (const Bands& hand_bands : bands) {
-        if (change.isEmpty()) {
-            change.setRects(hand_bands.data(), int(hand_bands.size()));
-        } else {
-            for (const QRect& band : hand_bands) {
-                change += band;
-            }
-        }
-    }
+    add(&Hands::hour, HOUR_WIDTH);
+    add(&Hands::minute, MINUTE_WIDTH);
+    add(&Hands::second, SECOND_WIDTH);
     return change;
 }
 

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRegion>
+#include <QVarLengthArray>
 #include <array>
 #include <map>
 #include <optional>
@@ -91,10 +92,21 @@ private:
     QImage m_scratch;  ///< where a kept picture is unpacked to be drawn
 };
 
+/// The height of the bands a moved hand's area is cut into, in pixels.
+constexpr int HAND_BAND_PIXELS = 8;
+
+/// Rectangles of the window to draw again, in logical pixels; no two overlap.
+using WindowParts = QVarLengthArray<QRect, 3 * (CLOCK_SIZE / HAND_BAND_PIXELS + 4) + 2>;
+
+/// Adds area to parts. Where it overlaps a part, the parts are made again,
+/// from the region they and area cover together.
+void AddPart(WindowParts& parts, const QRect& area);
+
 /// The part of the window that must be drawn again when the hands go from
-/// one position to another: for each hand that moved, one rectangle around
-/// its bounds before and after (all three hands when there were none before).
-QRegion HandsChange(const std::optional<Hands>& before, const Hands& after);
+/// one position to another: for each hand that moved, where it was and where
+/// it is, in bands of a few rows (all three hands when there were none
+/// before).
+WindowParts HandsChange(const std::optional<Hands>& before, const Hands& after);
 
 /// Draws a picture at a point in bands of fewer than 96 device lines: Qt's
 /// raster engine hands any larger copy to worker threads, waking them for

@@ -28,13 +28,13 @@ namespace sorane {
 
 namespace {
 
-// The rectangles of a region in device pixels, at a whole-number ratio.
-QVarLengthArray<QRect, 32> DeviceParts(const QRegion& area, int ratio) {
-    QVarLengthArray<QRect, 32> parts;
-    for (const QRect& part : area) {
-        parts.append(QRect(part.topLeft() * ratio, part.size() * ratio));
+// Parts of the window in device pixels, at a whole-number ratio.
+WindowParts DeviceParts(std::span<const QRect> parts, int ratio) {
+    WindowParts device_parts;
+    for (const QRect& part : parts) {
+        device_parts.append(QRect(part.topLeft() * ratio, part.size() * ratio));
     }
-    return parts;
+    return device_parts;
 }
 
 QFont LineFont() {
@@ -160,13 +160,13 @@ void frmClock::tmrClock_Timer() {
     }
     // Only what changed is drawn again: the hands that moved, the line when
     // its text changes, the part of the face that changes.
-    QRegion change = HandsChange(m_hands, outcome.hands);
+    WindowParts change = HandsChange(m_hands, outcome.hands);
     m_hands = outcome.hands;
     if (outcome.line_text && lblTimDat.setText(QString::fromStdString(*outcome.line_text)) &&
         !lblTimDat.isHidden()) {
-        change += lblTimDat.geometry();
+        AddPart(change, lblTimDat.geometry());
     }
-    change += FaceChange(outcome.face);
+    AddPart(change, FaceChange(outcome.face));
     DrawNow(change);
     if (outcome.sound) {
         m_desktop.PlaySound(*outcome.sound);
@@ -191,7 +191,9 @@ QRect frmClock::FaceChange(Face face) {
 
 void frmClock::Announce(const Message& message) {
     ++m_announcements_open;
-    DrawNow(FaceChange(Face::Surprised));
+    WindowParts change;
+    AddPart(change, FaceChange(Face::Surprised));
+    DrawNow(change);
     m_desktop.ShowMessage(message);
     --m_announcements_open;
     // The sound is the announcements' own: once none is on screen, it stops.
@@ -233,33 +235,38 @@ void frmClock::DrawClock(QPainter& painter, const QRegion& area) {
 // is the window's backing store, where it is a picture in memory at a
 // whole-number scale. Exposes and everything else still come through
 // paintEvent, which draws the same pixels.
-void frmClock::DrawNow(const QRegion& area) {
-    if (area.isEmpty()) {
+void frmClock::DrawNow(std::span<const QRect> parts) {
+    if (parts.empty()) {
         return;
     }
     QBackingStore* store = backingStore();
-    if (!m_painted || !isVisible() || store == nullptr || !windowHandle()->isExposed()) {
-        update(area);
-        return;
-    }
+    const bool shown = m_painted && isVisible() && store != nullptr && windowHandle()->isExposed();
     const qreal window_ratio = devicePixelRatioF();
-    if (window_ratio >= 1 && window_ratio == std::floor(window_ratio) &&
+    if (shown && window_ratio >= 1 && window_ratio == std::floor(window_ratio) &&
         m_picture_sender.CanSend(this)) {
         const int ratio = int(window_ratio);
         if (m_window_picture.size() != size() * ratio) {
             m_window_picture = QImage(size() * ratio, QImage::Format_RGB32);
             m_window_picture.setDevicePixelRatio(ratio);
         }
-        const auto parts = DeviceParts(area, ratio);
-        BlendClock(m_window_picture, parts);
-        m_picture_sender.Send(m_window_picture, parts);
+        const auto device_parts = DeviceParts(parts, ratio);
+        BlendClock(m_window_picture, device_parts);
+        m_picture_sender.Send(m_window_picture, device_parts);
+        return;
+    }
+    QRegion area;
+    for (const QRect& part : parts) {
+        area += part;
+    }
+    if (!shown) {
+        update(area);
         return;
     }
     store->beginPaint(area);
     QPaintDevice* device = store->paintDevice();
     auto* image = device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
     if (image != nullptr && CanBlendDirectly(*image)) {
-        BlendClock(*image, DeviceParts(area, int(image->devicePixelRatio())));
+        BlendClock(*image, DeviceParts(parts, int(image->devicePixelRatio())));
     } else {
         QPainter painter(store->paintDevice());
         painter.setClipRegion(area);

@@ -97,8 +97,9 @@ private:
     /// The same as DrawClock, blended into a picture without a painter;
     /// parts are in the picture's device pixels and do not overlap.
     void BlendClock(QImage& target, std::span<const QRect> parts);
-    /// Draws area again and shows it at once.
-    void DrawNow(const QRegion& area);
+    /// Draws the parts (logical pixels, none overlapping) again and shows
+    /// them at once.
+    void DrawNow(std::span<const QRect> parts);
     void Announce(const Message& message);
     void PopUpMenu();
     void PlaceAt(ScreenPoint place);

@@ -169,6 +169,32 @@ TEST(ClockArtTest, HourHandLiesOverTheMinuteAndTheSecondHand) {
     EXPECT_EQ(image.pixel(75, 40), QColor(0xFF, 0, 0).rgb()) << "the hour hand, bright red";
 }
 
+TEST(ClockArtTest, ChangedPartsNeverOverlapAndCoverWhatChanged) {
+    // Every layer is blended once over each part: a pixel in two parts
+    // would be blended twice. At the turn of an hour all three hands move,
+    // and the wink's rectangle crosses hands that pass over the eyes.
+    const Hands before = HandsAt(9, 59, 59);
+    const Hands after = HandsAt(10, 0, 0);
+    WindowParts parts = HandsChange(before, after);
+    const QRect eyes(60, 50, 40, 20);
+    AddPart(parts, eyes);
+    AddPart(parts, QRect());
+    QRegion covered;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        for (qsizetype j = i + 1; j < parts.size(); ++j) {
+            EXPECT_FALSE(parts[i].intersects(parts[j])) << i << " and " << j;
+        }
+        covered += parts[i];
+    }
+    EXPECT_TRUE(covered.contains(eyes));
+    for (const Hands& hands : {before, after}) {
+        for (const HandLine& line : {hands.hour, hands.minute, hands.second}) {
+            EXPECT_TRUE(
+                covered.contains(QPoint(line.to.x / TWIPS_PER_PIXEL, line.to.y / TWIPS_PER_PIXEL)));
+        }
+    }
+}
+
 TEST(ClockArtTest, IconIsDrawnAtEverySizeTheDesktopAsksFor) {
     for (int size : {16, 24, 32, 48}) {
         const QImage icon = ApplicationIcon().pixmap(QSize(size, size)).toImage();
