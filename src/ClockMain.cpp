@@ -69,6 +69,7 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     // The clock ends the program itself; a closed dialog must not.
     QApplication::setQuitOnLastWindowClosed(false);
     RegisterFontSubstitutes();
+    QApplication::setWindowIcon(ApplicationIcon());
 
     const std::unique_ptr<QtDesktop> desktop_owner = make_desktop();
     QtDesktop& desktop = *desktop_owner;
@@ -86,17 +87,9 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     frmPop menu(desktop, settings, state, clock);
     clock.AttachMenu(&menu);
 
-    // A signal, or the session ending, closes the clock like any other close.
-    QuitSignals quit_signals([&clock] { clock.close(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &clock, &frmClock::Form_QueryUnload);
-
-    clock.show();
-    // The clock is put on the screen first (the request leaves at once); the
-    // icons follow. The tray icon carries the application's icon, the About
-    // window's too. The About window itself is made when it is first shown:
-    // loaded hidden at start-up it would only cost the idle clock memory.
-    QGuiApplication::sync();
-    QApplication::setWindowIcon(ApplicationIcon());
+    // The tray icon carries the application's icon, the About window's too.
+    // The About window itself is made when it is first shown: loaded hidden
+    // at start-up it would only cost the idle clock memory.
     QSystemTrayIcon tray_icon(QApplication::windowIcon());
     tray_icon.setToolTip(QStringLiteral("ソラネ"));
     tray_icon.show();
@@ -104,6 +97,11 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     QObject::connect(&tray_icon, &QSystemTrayIcon::activated, &clock,
                      &frmClock::TrayIcon_Activated);
 
+    // A signal, or the session ending, closes the clock like any other close.
+    QuitSignals quit_signals([&clock] { clock.close(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &clock, &frmClock::Form_QueryUnload);
+
+    clock.show();
 #if defined(__GLIBC__)
     // Start-up's scratch memory (the pictures' vector sources, say) goes back
     // to the system once the clock is on screen.
