@@ -278,8 +278,8 @@ void frmClock::DrawNow(std::span<const QRect> parts) {
 
 void frmClock::BlendClock(QImage& target, std::span<const QRect> parts) {
     const int ratio = int(target.devicePixelRatio());
-    // The region's rectangles do not overlap: each layer is laid over all of
-    // them before the next, from back to front.
+    // The parts do not overlap: each layer is laid over all of them before
+    // the next, from back to front.
     const QImage& face = m_faces->Picture(m_face);
     for (const QRect& part : parts) {
         CopyPart(target, face, part);
