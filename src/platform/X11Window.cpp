@@ -6,8 +6,8 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QRect>
+#include <QSysInfo>
 #include <QWidget>
-#include <QtEndian>
 #include <algorithm>
 
 #if defined(SORANE_HAVE_XCB)
@@ -101,6 +101,9 @@ bool SendsAsIs(xcb_connection_t* connection, xcb_window_t window, std::uint8_t d
             four_bytes = formats.data->bits_per_pixel == 32 && formats.data->scanline_pad == 32;
         }
     }
+    if (!four_bytes) {
+        return false;
+    }
     xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
         connection, xcb_get_window_attributes(connection, window), nullptr);
     if (attributes == nullptr) {
@@ -115,7 +118,7 @@ bool SendsAsIs(xcb_connection_t* connection, xcb_window_t window, std::uint8_t d
             for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem != 0;
                  xcb_visualtype_next(&visuals)) {
                 if (visuals.data->visual_id == visual) {
-                    return four_bytes && visuals.data->red_mask == 0xff0000 &&
+                    return visuals.data->red_mask == 0xff0000 &&
                            visuals.data->green_mask == 0x00ff00 &&
                            visuals.data->blue_mask == 0x0000ff;
                 }
