@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <iostream>
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -53,7 +54,7 @@ double RealSteadySeconds() {
 
 }  // namespace
 
-QtDesktop::QtDesktop() {
+QtDesktop::QtDesktop(std::string instance_name) : m_instance(std::move(instance_name)) {
     // The local time is read without Qt, which asks the C library to look at
     // the time-zone file on every reading (a stat of /etc/localtime each
     // second). The zone is read once here, and again when /etc changes, as
@@ -163,14 +164,11 @@ std::string QtDesktop::UserSettingsFolder() {
 }
 
 bool QtDesktop::ClaimSingleInstance() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) {
-        folder = QDir::tempPath();
+    const SingleInstance::Claim claim = m_instance.TryClaim();
+    if (!m_instance.Problem().empty()) {
+        std::cerr << "sorane: " << m_instance.Problem() << std::endl;
     }
-    m_instance_lock = std::make_unique<QLockFile>(folder + "/sorane.lock");
-    // Only a lock whose process is gone is stale, however long the clock runs.
-    m_instance_lock->setStaleLockTime(0);
-    return m_instance_lock->tryLock(0);
+    return claim != SingleInstance::Claim::AlreadyRunning;
 }
 
 LaunchResult QtDesktop::StartOpener(const std::string& target) {

@@ -5,11 +5,11 @@
 
 #include <QDateTime>
 #include <QFileSystemWatcher>
-#include <QLockFile>
 #include <ctime>
 #include <memory>
 
 #include "platform/Desktop.h"
+#include "platform/SingleInstance.h"
 #include "platform/SoundPlayer.h"
 
 namespace sorane {
@@ -17,7 +17,9 @@ namespace sorane {
 /// The desktop as Qt sees it.
 class QtDesktop : public Desktop {
 public:
-    QtDesktop();
+    /// instance_name keeps one program's clocks apart from another's: the
+    /// shipped clock's, or the test build's.
+    explicit QtDesktop(std::string instance_name = "sorane-clock");
     ~QtDesktop() override;
 
     LocalDateTime Now() override;
@@ -39,7 +41,7 @@ public:
     void Quit(int status) override;
 
 private:
-    std::unique_ptr<QLockFile> m_instance_lock;
+    SingleInstance m_instance;
     std::unique_ptr<SoundPlayer> m_sound;  // made when the first sound plays
     std::unique_ptr<QFileSystemWatcher> m_zone_watcher;
 #if defined(Q_OS_UNIX)

@@ -31,6 +31,14 @@ wait_exit "$second"
 is_viewable "$window" || fail "the first clock went away"
 [ ! -e "$folder/Clock.ini" ] || fail "the second start wrote Clock.ini"
 
+echo "case: a second start that sees another runtime folder says so too"
+start_clock "$folder" XDG_RUNTIME_DIR="$folder/elsewhere"
+second=$CLOCK_PID
+wait_for 10 message_box "$second" || fail "no already-running message with another XDG_RUNTIME_DIR"
+answer_message_box "$second"
+wait_exit "$second"
+is_viewable "$window" || fail "the first clock went away"
+
 echo "case: a right click opens the menu, and Exit ends the program after its message"
 choose_from_menu "$window" last
 wait_for 10 message_box "$first" || fail "no goodbye message"
@@ -41,6 +49,14 @@ wait_exit "$first"
 expect_file "$folder/Clock.ini" '[Pos]\r\nTop=45\r\nLeft=45\r\n'
 wait_for 5 bash -c '! xwininfo -root -tree | grep -A2 YXTrayEmbedder | grep -q sorane' ||
     fail "tray icon left behind"
+
+echo "case: a runtime folder that cannot be written does not pass for a running clock"
+folder=$(new_program_folder)
+start_clock "$folder" XDG_RUNTIME_DIR=/proc/no-such-folder
+window=$(wait_for_clock "$CLOCK_PID")
+! message_box "$CLOCK_PID" >/dev/null || fail "a message box at start-up"
+kill -TERM "$CLOCK_PID"
+wait_exit "$CLOCK_PID"
 
 echo "case: a bad value stops start-up with a clear message, the file untouched"
 folder=$(new_program_folder)

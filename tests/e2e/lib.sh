@@ -105,7 +105,8 @@ new_program_folder() {
 start_clock() {
     local folder=$1
     shift
-    (cd "$folder" && exec env XDG_RUNTIME_DIR="$folder/run" "$@" ./sorane \
+    (cd "$folder" && exec env XDG_RUNTIME_DIR="$folder/run" \
+        SORANE_TEST_INSTANCE="$(basename "$folder")" "$@" ./sorane \
         >"$folder/stdout.log" 2>"$folder/stderr.log") &
     CLOCK_PID=$!
     E2E_PIDS+=("$CLOCK_PID")

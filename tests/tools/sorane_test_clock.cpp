@@ -8,6 +8,7 @@
 // SORANE_TEST_START_TIME=2026-12-07T10:08:36 starts the clock at that local
 // time; SORANE_TEST_TIME_SCALE=60 runs both clocks that many times faster (a
 // three-minute countdown then ends after three seconds).
+// SORANE_TEST_INSTANCE=NAME: the clocks started with one name are one user's.
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -19,7 +20,11 @@ namespace {
 
 class TestTimeDesktop : public QtDesktop {
 public:
-    TestTimeDesktop() {
+    // Each end-to-end case is a user of its own: SORANE_TEST_INSTANCE names
+    // its clocks, so that cases running side by side do not meet.
+    TestTimeDesktop()
+        : QtDesktop("sorane-test-clock-" +
+                    qEnvironmentVariable("SORANE_TEST_INSTANCE").toStdString()) {
         const double scale = qEnvironmentVariable("SORANE_TEST_TIME_SCALE").toDouble();
         m_scale = scale > 1 ? scale : 1;
         const QDateTime start =

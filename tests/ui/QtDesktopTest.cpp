@@ -2,15 +2,24 @@
 // SPDX-License-Identifier: MIT
 
 #include "platform/QtDesktop.h"
+#include "platform/SingleInstance.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <ctime>
 #include <filesystem>
 #include <string>
 #include <tuple>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace sorane {
 namespace {
@@ -73,6 +82,54 @@ TEST(QtDesktopTest, LocalTimeAgreesWithTheCLibraryInAZoneWithSeconds) {
         ::unsetenv("TZ");
     }
     ::tzset();
+}
+
+TEST(SingleInstanceTest, OneClockPerUserUntilItEnds) {
+    const std::string name = "sorane-unit-" + std::to_string(::getpid());
+    auto first = std::make_unique<SingleInstance>(name);
+    ASSERT_EQ(first->TryClaim(), SingleInstance::Claim::Claimed);
+    SingleInstance second(name);
+    EXPECT_EQ(second.TryClaim(), SingleInstance::Claim::AlreadyRunning);
+    first.reset();
+    SingleInstance third(name);
+    EXPECT_EQ(third.TryClaim(), SingleInstance::Claim::Claimed) << third.Problem();
+}
+
+// Anyone may bind a name in the abstract namespace: another user's squatter
+// must not pass for this user's clock.
+TEST(SingleInstanceTest, AnotherUsersHolderOfTheNameIsNoRunningClock) {
+    if (::getuid() != 0) {
+        GTEST_SKIP() << "needs root, to hold the name as another user";
+    }
+    const std::string name = "sorane-unit-squat-" + std::to_string(::getpid());
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t squatter = ::fork();
+    if (squatter == 0) {
+        if (::setuid(65534) == 0) {
+            const std::string taken = name + "-0";
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            std::memcpy(address.sun_path + 1, taken.data(), taken.size());
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            ::bind(fd, reinterpret_cast<sockaddr*>(&address),
+                   socklen_t(offsetof(sockaddr_un, sun_path) + 1 + taken.size()));
+            ::listen(fd, 4);
+        }
+        [[maybe_unused]] const ssize_t written = ::write(ready[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    SingleInstance clock(name);
+    const SingleInstance::Claim claim = clock.TryClaim();
+    ::kill(squatter, SIGKILL);
+    ::waitpid(squatter, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_EQ(claim, SingleInstance::Claim::Claimed);
+    EXPECT_NE(clock.Problem().find("another user"), std::string::npos) << clock.Problem();
 }
 
 }  // namespace
