@@ -8,7 +8,6 @@
 #include <cstring>
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 #include <system_error>
 
 #include "settings/Utf8Path.h"
@@ -38,23 +37,56 @@ WriteOutcome Failure(const fs::path& file, const std::string& english,
     return {name + ": " + english, name + ": " + japanese};
 }
 
-std::string Describe(const fs::path& file, const std::string& what) {
-    return Utf8FromPath(file) + ": " + what;
-}
-
 // The file a path finally names: every link of a chain of symbolic links is
 // followed (at most 40, as the system does), so that a save replaces the
-// real file and leaves the links as they are.
-fs::path FollowSymlinks(fs::path file) {
+// real file and leaves the links as they are; nullopt for a loop.
+std::optional<fs::path> FollowSymlinks(fs::path file) {
+    constexpr int MAX_HOPS = 40;
     std::error_code ec;
-    for (int hop = 0; hop < 40 && fs::is_symlink(fs::symlink_status(file, ec)); ++hop) {
+    for (int hop = 0; hop <= MAX_HOPS; ++hop) {
+        if (!fs::is_symlink(fs::symlink_status(file, ec))) {
+            return file;
+        }
         const fs::path target = fs::read_symlink(file, ec);
         if (ec) {
-            break;
+            return file;
         }
         file = target.is_absolute() ? target : file.parent_path() / target;
     }
-    return file;
+    return std::nullopt;
+}
+
+WriteOutcome LinkLoop(const fs::path& file) {
+    return Failure(file, "is a loop of symbolic links", "シンボリックリンクが循環しています。");
+}
+
+// Why something that exists is no file to read or replace; nullopt for a
+// regular file.
+std::optional<WriteOutcome> NotAPlainFile(const fs::path& file, fs::file_type type) {
+    switch (type) {
+        case fs::file_type::regular:
+            return std::nullopt;
+        case fs::file_type::directory:
+            return Failure(file, "is a folder, not a file", "同じ名前のフォルダーがあります。");
+        case fs::file_type::block:
+        case fs::file_type::character:
+            return Failure(file, "is a device, not a regular file",
+                           "通常のファイルではありません（デバイスです）。");
+        case fs::file_type::fifo:
+            return Failure(file, "is a FIFO (named pipe), not a regular file",
+                           "通常のファイルではありません（名前付きパイプです）。");
+        case fs::file_type::socket:
+            return Failure(file, "is a socket, not a regular file",
+                           "通常のファイルではありません（ソケットです）。");
+        default:
+            return Failure(file, "is not a regular file", "通常のファイルではありません。");
+    }
+}
+
+WriteOutcome TooLarge(const fs::path& file) {
+    return Failure(file, "is larger than " + std::to_string(SETTINGS_FILE_MAX_BYTES >> 20) + " MiB",
+                   "ファイルが大きすぎます（" + std::to_string(SETTINGS_FILE_MAX_BYTES >> 20) +
+                       " MiB を超えています）。");
 }
 
 bool IsReadOnly(fs::perms perms) {
@@ -89,6 +121,8 @@ std::string JapaneseReason(int error) {
             return "フォルダーがありません。";
         case EISDIR:
             return "同じ名前のフォルダーがあります。";
+        case EBUSY:
+            return "使用中のため置き換えられません（マウントポイントなど）。";
         case ENAMETOOLONG:
             return "パス名が長すぎます。";
         default:
@@ -196,8 +230,9 @@ WriteOutcome WriteAndRename(const fs::path& target, std::string_view content,
 
 // Whether this user may write the file itself: the mode bits alone do not
 // tell (a 0644 file of another user in a shared folder).
+// A read-only mount (of the file itself, say) counts as read-only too.
 bool MayWrite(const fs::path& file) {
-    return ::access(file.c_str(), W_OK) == 0 || errno != EACCES;
+    return ::access(file.c_str(), W_OK) == 0 || (errno != EACCES && errno != EROFS);
 }
 
 #elif defined(_WIN32)
@@ -350,48 +385,107 @@ bool MayWrite(const fs::path&) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const fs::path& file, std::string& error) {
-    error.clear();
+FileRead ReadWholeFile(const fs::path& file) {
+    FileRead read;
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
+    if (ec == std::errc::too_many_symbolic_link_levels) {
+        return {FileRead::Status::Refused, {}, LinkLoop(file)};
+    }
     if (!fs::exists(status)) {
-        return std::nullopt;
+        if (ec && ec != std::errc::no_such_file_or_directory) {
+            return {FileRead::Status::Unreadable,
+                    {},
+                    Failure(file, "cannot read the file: " + ec.message(),
+                            "ファイルを読み込めません。")};
+        }
+        return read;
     }
-    if (fs::is_directory(status)) {
-        error = Describe(file, "is a folder, not a file");
-        return std::nullopt;
+    if (std::optional<WriteOutcome> refusal = NotAPlainFile(file, status.type())) {
+        return {FileRead::Status::Refused, {}, *refusal};
     }
+    if (fs::file_size(file, ec) > SETTINGS_FILE_MAX_BYTES && !ec) {
+        return {FileRead::Status::Refused, {}, TooLarge(file)};
+    }
+    const WriteOutcome unreadable =
+        Failure(file, "cannot read the file", "ファイルを読み込めません。");
+    std::string bytes;
+#ifdef SORANE_POSIX_FILES
+    // Opened without waiting, and looked at again once open: a FIFO swapped
+    // in meanwhile must not hold the clock up.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return {FileRead::Status::Unreadable, {}, unreadable};
+    }
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return {FileRead::Status::Refused,
+                {},
+                Failure(file, "is not a regular file", "通常のファイルではありません。")};
+    }
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            ::close(fd);
+            return {FileRead::Status::Unreadable, {}, unreadable};
+        }
+        if (got == 0) {
+            break;
+        }
+        bytes.append(buffer, std::size_t(got));
+        if (bytes.size() > SETTINGS_FILE_MAX_BYTES) {
+            ::close(fd);
+            return {FileRead::Status::Refused, {}, TooLarge(file)};
+        }
+    }
+    ::close(fd);
+#else
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        error = Describe(file, "cannot read the file");
-        return std::nullopt;
+        return {FileRead::Status::Unreadable, {}, unreadable};
     }
-    std::ostringstream content;
-    content << in.rdbuf();
+    char buffer[64 * 1024];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.append(buffer, std::size_t(in.gcount()));
+        if (bytes.size() > SETTINGS_FILE_MAX_BYTES) {
+            return {FileRead::Status::Refused, {}, TooLarge(file)};
+        }
+    }
     if (in.bad()) {
-        error = Describe(file, "cannot read the file");
-        return std::nullopt;
+        return {FileRead::Status::Unreadable, {}, unreadable};
     }
-    return std::move(content).str();
+#endif
+    return {FileRead::Status::Read, std::move(bytes), {}};
 }
 
 WriteOutcome ReplaceFileAtomically(const fs::path& file, std::string_view content) {
-    const fs::path target = FollowSymlinks(file);
+    const std::optional<fs::path> followed = FollowSymlinks(file);
+    if (!followed) {
+        return LinkLoop(file);
+    }
+    const fs::path& target = *followed;
     std::error_code ec;
     // The user's settings folder may not exist before the first save.
     if (!target.parent_path().empty() && !fs::exists(target.parent_path(), ec)) {
         fs::create_directories(target.parent_path(), ec);
     }
     const fs::file_status status = fs::status(target, ec);
-    std::optional<fs::perms> keep_perms;
-#if defined(_WIN32)
-    // ReplaceFileW is never asked to replace a folder (Wine's would); on
-    // POSIX systems the rename itself refuses one (EISDIR).
-    if (fs::is_directory(status)) {
-        return Failure(target, "a folder has the file's name", "同じ名前のフォルダーがあります。");
+    if (ec == std::errc::too_many_symbolic_link_levels) {
+        return LinkLoop(file);
     }
-#endif
+    std::optional<fs::perms> keep_perms;
     if (fs::exists(status)) {
+        // Only a regular file is replaced: a device, FIFO or socket that a
+        // link leads to stays what it is (a link to /dev/null must not turn
+        // the system's /dev/null into a file).
+        if (std::optional<WriteOutcome> refusal = NotAPlainFile(target, status.type())) {
+            return *refusal;
+        }
         if (IsReadOnly(status.permissions()) || !MayWrite(target)) {
             return ReadOnlyFailure(target);
         }

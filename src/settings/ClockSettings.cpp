@@ -40,6 +40,14 @@ std::string ByteText(std::uint8_t value) {
 }  // namespace
 
 std::string SettingsError::Message() const {
+    if (!problem.empty()) {
+        std::string message = "設定ファイルを読み込めないため、ソラネを起動できません。\n\n";
+        message += "ファイル: " + file + "\n";
+        message += "理由: " + problem + "\n\n";
+        message +=
+            "このファイルを通常のファイルに置き換えるか、消してから、もう一度起動してください。";
+        return message;
+    }
     std::string message = "設定ファイルの値が正しくないため、ソラネを起動できません。\n\n";
     message += "ファイル: " + file + "\n";
     message += "セクション: [" + section + "]\n";
@@ -57,10 +65,20 @@ std::string IniPathFor(const ClockState& state) {
 
 std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& settings) {
     state.IniPath = IniPathFor(state);
-    std::string unreadable;
-    // An unreadable file reads as a missing one, as the profile functions do.
-    const ProfileFile profile(
-        ReadWholeFile(PathFromUtf8(state.IniPath), unreadable).value_or(std::string()));
+    // An unreadable file reads as a missing one, as the profile functions do;
+    // what is no plain file is never taken for settings.
+    const std::filesystem::path ini_path = PathFromUtf8(state.IniPath);
+    FileRead read = ReadWholeFile(ini_path);
+    if (read.status == FileRead::Status::Refused) {
+        // The reason begins with the file's name, which the message gives apart.
+        std::string reason = read.problem.reason;
+        const std::string name = Utf8FromPath(ini_path) + ": ";
+        if (reason.compare(0, name.size(), name) == 0) {
+            reason.erase(0, name.size());
+        }
+        return SettingsError{state.IniPath, reason, {}, {}, {}, {}};
+    }
+    const ProfileFile profile(std::move(read.bytes));
 
     std::optional<SettingsError> error;
     const auto read_text = [&](const char* section, const char* key, const char* default_text) {
@@ -74,7 +92,7 @@ std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& sett
         const std::string text = read_text(section, key, default_text);
         const std::optional<std::int64_t> value = ParseWholeNumber(text, rule.min, rule.max);
         if (!value) {
-            error = SettingsError{state.IniPath, section, key, text, rule.expected};
+            error = SettingsError{state.IniPath, {}, section, key, text, rule.expected};
             return 0;
         }
         return *value;

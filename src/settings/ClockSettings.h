@@ -60,9 +60,10 @@ struct ClockState {
 };
 
 /// Why the settings could not be loaded: a value in the file that the clock
-/// cannot use.
+/// cannot use, or a settings file that is no plain file to read (problem).
 struct SettingsError {
     std::string file;
+    std::string problem;  ///< why the file itself cannot be used; empty for a bad value
     std::string section;
     std::string key;
     std::string value;
@@ -85,9 +86,11 @@ std::string DataFolderOf(const ClockState& state);
 std::string SoundFileFor(const ClockSettings& settings, const ClockState& state);
 
 /// Fills settings from "Clock.ini" in the settings folder (setting state.IniPath),
-/// using the default of each missing key. Returns the first value that is not
-/// a number, is out of its range, or is a colour number above 15; settings is
-/// then only partly filled and must not be used.
+/// using the default of each missing key (all of them for a missing or
+/// unreadable file). Returns the first value that is not a number, is out of
+/// its range, or is a colour number above 15, or why the file is no plain
+/// file to read (a device, FIFO, socket, folder, loop of links, or too
+/// large); settings is then only partly filled and must not be used.
 std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& settings);
 
 /// What a dialog says after saving what (say "環境設定情報"): that it was

@@ -188,13 +188,33 @@ std::string CheckNames(std::string_view section, std::string_view key) {
 
 }  // namespace
 
+ProfileFile::ProfileFile(std::string bytes) {
+    const std::string_view mark = std::string_view(bytes).substr(0, 2);
+    if (mark == "\xFF\xFE" || mark == "\xFE\xFF") {
+        m_utf16 = mark == "\xFF\xFE" ? Utf16Order::LittleEndian : Utf16Order::BigEndian;
+        const std::string_view units = std::string_view(bytes).substr(2);
+        m_text = Utf16ToUtf8(units, *m_utf16);
+        m_odd_byte = units.substr(units.size() & ~std::size_t(1));
+    } else {
+        m_text = std::move(bytes);
+    }
+}
+
+std::string ProfileFile::Bytes() const {
+    if (!m_utf16) {
+        return m_text;
+    }
+    const std::string mark = *m_utf16 == Utf16Order::LittleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    return mark + Utf8ToUtf16(m_text, *m_utf16) + m_odd_byte;
+}
+
 std::optional<std::string> ProfileFile::Get(std::string_view section, std::string_view key) const {
-    const std::vector<Line> lines = SplitLines(m_bytes);
-    const KeyLocation location = Locate(m_bytes, lines, section, key);
+    const std::vector<Line> lines = SplitLines(m_text);
+    const KeyLocation location = Locate(m_text, lines, section, key);
     if (!location.key_line) {
         return std::nullopt;
     }
-    const ParsedLine parsed = ParseLine(m_bytes, lines[*location.key_line]);
+    const ParsedLine parsed = ParseLine(m_text, lines[*location.key_line]);
     const std::string_view raw =
         CutOnCharacterBoundary(Unquote(parsed.value), PROFILE_VALUE_MAX_BYTES);
     return DecodeFileText(raw);
@@ -211,54 +231,52 @@ WriteOutcome ProfileFile::Set(std::string_view section, std::string_view key,
         return {"the value for " + name + " contains a line break",
                 name + ": 値に改行を含めることはできません。"};
     }
-    const std::vector<Line> lines = SplitLines(m_bytes);
-    const KeyLocation location = Locate(m_bytes, lines, section, key);
+    const std::vector<Line> lines = SplitLines(m_text);
+    const KeyLocation location = Locate(m_text, lines, section, key);
     const std::string key_line = std::string(key) + "=" + QuoteIfNeeded(value);
 
     if (location.key_line) {
         const Line& line = lines[*location.key_line];
-        const ParsedLine parsed = ParseLine(m_bytes, line);
-        m_bytes.replace(parsed.value_begin, line.end - parsed.value_begin, QuoteIfNeeded(value));
+        const ParsedLine parsed = ParseLine(m_text, line);
+        m_text.replace(parsed.value_begin, line.end - parsed.value_begin, QuoteIfNeeded(value));
     } else if (location.section_line) {
         const Line& after = lines[location.last_key_line];
         const std::string line_end(
-            SectionLineEnd(m_bytes, lines, *location.section_line, location.last_key_line));
+            SectionLineEnd(m_text, lines, *location.section_line, location.last_key_line));
         const bool has_line_end = after.next > after.end;
         std::string insert = has_line_end ? key_line + line_end : line_end + key_line + line_end;
-        m_bytes.insert(after.next, insert);
+        m_text.insert(after.next, insert);
     } else {
-        const std::string line_end(DominantLineEnd(m_bytes, lines));
+        const std::string line_end(DominantLineEnd(m_text, lines));
         std::string append;
-        const bool ends_open = !m_bytes.empty() && m_bytes.back() != '\n' &&
-                               m_bytes.back() != '\r' && m_bytes != UTF8_BOM;
+        const bool ends_open =
+            !m_text.empty() && m_text.back() != '\n' && m_text.back() != '\r' && m_text != UTF8_BOM;
         if (ends_open) {
             append += line_end;
         }
         append.append(1, '[').append(section).append(1, ']');
         append.append(line_end).append(key_line).append(line_end);
-        m_bytes += append;
+        m_text += append;
     }
     return {};
 }
 
 std::string GetProfileString(const std::filesystem::path& file, std::string_view section,
                              std::string_view key, std::string_view default_value) {
-    std::string error;
-    const std::optional<std::string> bytes = ReadWholeFile(file, error);
-    if (!bytes) {
+    const FileRead read = ReadWholeFile(file);
+    if (read.status != FileRead::Status::Read) {
         return std::string(default_value);
     }
-    return ProfileFile(*bytes).Get(section, key).value_or(std::string(default_value));
+    return ProfileFile(read.bytes).Get(section, key).value_or(std::string(default_value));
 }
 
 WriteOutcome WriteProfileStrings(const std::filesystem::path& file,
                                  const std::vector<ProfileEntry>& entries) {
-    std::string error;
-    std::optional<std::string> bytes = ReadWholeFile(file, error);
-    if (!error.empty()) {
-        return {error, Utf8FromPath(file) + ": ファイルを読み込めません。"};
+    FileRead read = ReadWholeFile(file);
+    if (read.status == FileRead::Status::Unreadable || read.status == FileRead::Status::Refused) {
+        return read.problem;
     }
-    ProfileFile profile(bytes.value_or(std::string()));
+    ProfileFile profile(std::move(read.bytes));
     for (const ProfileEntry& entry : entries) {
         if (WriteOutcome outcome = profile.Set(entry.section, entry.key, entry.value);
             !outcome.Ok()) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/TextEncoding.h"
+
 namespace sorane {
 
 /// The longest value a read returns, in bytes (a 1023-byte buffer with its NUL).
@@ -36,10 +38,14 @@ struct ProfileEntry {
 /// removed; lines starting with ';' or '#' are comments; CRLF, LF and CR all end
 /// a line. Changing a key touches only that key's value (or adds one line, or a
 /// section at the end); every other byte of the file stays as it was.
+///
+/// A file with a UTF-16 byte-order mark (Notepad's "Unicode") is read and
+/// written as UTF-16 in its byte order, as Windows' profile functions do; any
+/// other file as 8-bit text (UTF-8, with or without its mark, or code page 932).
 class ProfileFile {
 public:
     ProfileFile() = default;
-    explicit ProfileFile(std::string bytes) : m_bytes(std::move(bytes)) {}
+    explicit ProfileFile(std::string bytes);
 
     /// The value of [section] key as UTF-8 (decoded from code page 932 when the
     /// line is not UTF-8), cut to PROFILE_VALUE_MAX_BYTES on a character
@@ -50,10 +56,13 @@ public:
     /// that could not be read back as itself, and a value with a line break.
     WriteOutcome Set(std::string_view section, std::string_view key, std::string_view value);
 
-    const std::string& Bytes() const { return m_bytes; }
+    /// The file's bytes, in the encoding it was read in.
+    std::string Bytes() const;
 
 private:
-    std::string m_bytes;
+    std::optional<Utf16Order> m_utf16;  ///< the file's byte order, when it is UTF-16
+    std::string m_text;                 ///< the file as 8-bit text (UTF-16 made UTF-8)
+    std::string m_odd_byte;             ///< a UTF-16 file's odd last byte, kept
 };
 
 /// Reads a key the way GetPrivateProfileString does: the value, or

@@ -92,6 +92,40 @@ std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t i) {
     return length;
 }
 
+// A sequence of Utf16ToUtf8's making: as Utf8SequenceLength, but a lone
+// surrogate's three bytes count as one too. Sets cp.
+std::size_t WideSequenceLength(std::string_view bytes, std::size_t i, char32_t& cp) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+    if (const std::size_t length = Utf8SequenceLength(bytes, i); length != 0) {
+        cp = byte(i) < 0x80 ? byte(i) : 0;
+        if (length > 1) {
+            cp = byte(i) & (0xFF >> (length + 1));
+            for (std::size_t k = 1; k < length; ++k) {
+                cp = (cp << 6) | (byte(i + k) & 0x3F);
+            }
+        }
+        return length;
+    }
+    if (byte(i) == 0xED && i + 2 < bytes.size() && byte(i + 1) >= 0xA0 && byte(i + 1) <= 0xBF &&
+        (byte(i + 2) & 0xC0) == 0x80) {
+        cp = 0xD000 | ((byte(i + 1) & 0x3F) << 6) | (byte(i + 2) & 0x3F);
+        return 3;
+    }
+    return 0;
+}
+
+void AppendUnit(std::string& out, char32_t unit, Utf16Order order) {
+    const auto high = static_cast<char>((unit >> 8) & 0xFF);
+    const auto low = static_cast<char>(unit & 0xFF);
+    if (order == Utf16Order::LittleEndian) {
+        out += low;
+        out += high;
+    } else {
+        out += high;
+        out += low;
+    }
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -153,6 +187,50 @@ std::string_view CutOnCharacterBoundary(std::string_view bytes, std::size_t max_
         end += length;
     }
     return bytes.substr(0, end);
+}
+
+std::string Utf16ToUtf8(std::string_view bytes, Utf16Order order) {
+    const std::size_t units = bytes.size() / 2;
+    const auto unit = [&](std::size_t k) -> char32_t {
+        const auto first = static_cast<unsigned char>(bytes[2 * k]);
+        const auto second = static_cast<unsigned char>(bytes[2 * k + 1]);
+        return order == Utf16Order::LittleEndian ? char32_t(first | (second << 8))
+                                                 : char32_t((first << 8) | second);
+    };
+    std::string out;
+    out.reserve(units * 3 / 2);
+    for (std::size_t k = 0; k < units; ++k) {
+        const char32_t u = unit(k);
+        if (u >= 0xD800 && u <= 0xDBFF && k + 1 < units && unit(k + 1) >= 0xDC00 &&
+            unit(k + 1) <= 0xDFFF) {
+            AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(k + 1) - 0xDC00));
+            ++k;
+        } else {
+            AppendUtf8(out, u);  // a lone surrogate keeps its three bytes
+        }
+    }
+    return out;
+}
+
+std::string Utf8ToUtf16(std::string_view text, Utf16Order order) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t cp = REPLACEMENT_CHARACTER;
+        std::size_t length = WideSequenceLength(text, i, cp);
+        if (length == 0) {
+            cp = REPLACEMENT_CHARACTER;
+            length = 1;
+        }
+        if (cp >= 0x10000) {
+            AppendUnit(out, 0xD800 + ((cp - 0x10000) >> 10), order);
+            AppendUnit(out, 0xDC00 + ((cp - 0x10000) & 0x3FF), order);
+        } else {
+            AppendUnit(out, cp, order);
+        }
+        i += length;
+    }
+    return out;
 }
 
 }  // namespace sorane

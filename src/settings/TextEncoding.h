@@ -25,4 +25,17 @@ std::string DecodeFileText(std::string_view bytes);
 /// otherwise.
 std::string_view CutOnCharacterBoundary(std::string_view bytes, std::size_t max_bytes);
 
+/// The two byte orders of UTF-16.
+enum class Utf16Order { LittleEndian, BigEndian };
+
+/// UTF-16 code units to UTF-8, unit for unit: a pair of surrogates becomes
+/// its character, a surrogate without its partner the three bytes that would
+/// stand for it, so that Utf8ToUtf16 gives back every unit as it was. An odd
+/// last byte is not part of the text and is left out.
+std::string Utf16ToUtf8(std::string_view bytes, Utf16Order order);
+
+/// UTF-8 (as Utf16ToUtf8 makes it) to UTF-16 code units in the byte order;
+/// a byte that begins no sequence becomes U+FFFD.
+std::string Utf8ToUtf16(std::string_view text, Utf16Order order);
+
 }  // namespace sorane

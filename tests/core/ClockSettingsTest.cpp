@@ -103,6 +103,17 @@ TEST(ClockSettingsTest, BadValueNamesFileSectionKeyValueAndWhatIsExpected) {
     }
 }
 
+TEST(ClockSettingsTest, SettingsFileThatIsNoPlainFileStopsStartUpSayingWhy) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.Path() / "Clock.ini");
+    const Loaded loaded = LoadFrom(folder);
+    ASSERT_TRUE(loaded.error);
+    EXPECT_EQ(loaded.error->problem, "同じ名前のフォルダーがあります。");
+    const std::string message = loaded.error->Message();
+    EXPECT_NE(message.find(folder.AppPath() + "Clock.ini"), std::string::npos) << message;
+    EXPECT_NE(message.find("理由: 同じ名前のフォルダーがあります。"), std::string::npos) << message;
+}
+
 TEST(ClockSettingsTest, ColourAbove15IsRefusedButViewAndAlarmAreNotCheckedForMeaning) {
     TempFolder folder;
     folder.Write("Clock.ini", "[Color]\nhour=15\n[Mode]\nView=7\n[Time]\nhour=30\n");

@@ -21,9 +21,15 @@
 
 #include <thread>
 #else
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstring>
+#include <vector>
 #endif
 
 namespace sorane {
@@ -33,6 +39,18 @@ namespace {
 int EntriesIn(const TempFolder& folder) {
     const auto entries = std::filesystem::directory_iterator(folder.Path());
     return int(std::distance(begin(entries), end(entries)));
+}
+
+// Text as Notepad saves it as "Unicode": UTF-16 with its byte-order mark.
+std::string Utf16File(std::u16string_view text, bool big_endian = false) {
+    std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const char high = char(unit >> 8);
+        const char low = char(unit & 0xFF);
+        bytes += big_endian ? high : low;
+        bytes += big_endian ? low : high;
+    }
+    return bytes;
 }
 
 std::optional<std::string> Read(const std::string& bytes, const char* section, const char* key) {
@@ -100,7 +118,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"section name runs to the last bracket", "[Color]]\r\nhour=7\r\n", "Color]",
                  "hour", "7"},
         ReadCase{"a header without its bracket starts no section",
-                 "[Pos]\r\nTop=1\r\n[Mode\r\nLeft=5\r\n", "Pos", "Left", "5"}),
+                 "[Pos]\r\nTop=1\r\n[Mode\r\nLeft=5\r\n", "Pos", "Left", "5"},
+        ReadCase{"UTF-16 (little-endian, with its mark) as Notepad saves it",
+                 Utf16File(u"[Time]\r\nWave=C:\\ソラネ\\音.wav\r\n"), "Time", "Wave",
+                 "C:\\ソラネ\\音.wav"},
+        ReadCase{"UTF-16 big-endian", Utf16File(u"[Pos]\r\nTop=-450\r\n", true), "Pos", "Top",
+                 "-450"}),
     [](const auto& info) {
         std::string name = info.param.name;
         for (char& c : name) {
@@ -186,7 +209,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "[Color]\r\nhour=1\r\n[Pos]\r\nTop=1\r\nLeft=2\r\n"},
         WriteCase{"new key takes its section's line end, not the first line's",
                   "; hand-made\n[Pos]\r\nTop=1\r\n", "Pos", "Left", "2",
-                  "; hand-made\n[Pos]\r\nTop=1\r\nLeft=2\r\n"}),
+                  "; hand-made\n[Pos]\r\nTop=1\r\nLeft=2\r\n"},
+        WriteCase{"UTF-16 stays UTF-16", Utf16File(u"; メモ\r\n[Pos]\r\nTop=1\r\n"), "Pos", "Left",
+                  "2", Utf16File(u"; メモ\r\n[Pos]\r\nTop=1\r\nLeft=2\r\n")},
+        WriteCase{"UTF-16 big-endian keeps a lone surrogate and an odd last byte",
+                  Utf16File(u"[Pos]\r\n;\xD800x\r\nTop=1\r\n", true) + "!", "Pos", "Top", "-450",
+                  Utf16File(u"[Pos]\r\n;\xD800x\r\nTop=-450\r\n", true) + "!"}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(ProfileFileTest, RefusesValuesAndNamesThatWouldNotReadBack) {
@@ -282,7 +310,6 @@ TEST(ProfileFileTest, FileThisUserMayNotWriteIsRefusedWhateverItsMode) {
 #endif
 }
 
-// On POSIX systems the rename is what fails here.
 TEST(ProfileFileTest, SaveOverAFolderIsReportedInJapaneseAndLeavesNoTemporaryFile) {
     TempFolder folder;
     std::filesystem::create_directory(folder.Path() / "Clock.ini");
@@ -290,6 +317,63 @@ TEST(ProfileFileTest, SaveOverAFolderIsReportedInJapaneseAndLeavesNoTemporaryFil
     EXPECT_FALSE(outcome.Ok());
     EXPECT_NE(outcome.reason.find("フォルダー"), std::string::npos) << outcome.reason;
     EXPECT_EQ(EntriesIn(folder), 1) << "a temporary file was left";
+}
+
+// What is no plain file is never read as settings nor replaced by a save:
+// a FIFO must not hold the reader up, a device must stay a device.
+TEST(ProfileFileTest, OnlyARegularFileIsReadOrReplaced) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "FIFOs, sockets, device nodes and link loops are POSIX files";
+#else
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    const fs::path dir = folder.Path();
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    const int socket_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, (dir / "socket").c_str(), sizeof(address.sun_path) - 1);
+    ASSERT_EQ(::bind(socket_fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const bool root = ::getuid() == 0;
+    if (root) {
+        ASSERT_EQ(::mknod((dir / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    }
+    fs::create_symlink("fifo", dir / "link to a fifo");
+    fs::create_symlink("loop b", dir / "loop a");
+    fs::create_symlink("loop a", dir / "loop b");
+    { std::ofstream large(dir / "large", std::ios::binary); }
+    fs::resize_file(dir / "large", SETTINGS_FILE_MAX_BYTES + 1);
+
+    struct Case {
+        const char* name;
+        const char* reason;
+    };
+    std::vector<Case> cases{{"fifo", "名前付きパイプ"},
+                            {"socket", "ソケット"},
+                            {"link to a fifo", "名前付きパイプ"},
+                            {"loop a", "循環"},
+                            {"large", "大きすぎます"}};
+    if (root) {
+        cases.push_back({"null", "デバイス"});
+    }
+    for (const Case& c : cases) {
+        const fs::path path = dir / c.name;
+        const fs::file_type before = fs::symlink_status(path).type();
+        const FileRead read = ReadWholeFile(path);
+        EXPECT_EQ(read.status, FileRead::Status::Refused) << c.name;
+        EXPECT_NE(read.problem.reason.find(c.reason), std::string::npos) << read.problem.reason;
+        const WriteOutcome saved = WriteProfileStrings(path, {{"Pos", "Top", "1"}});
+        EXPECT_FALSE(saved.Ok()) << c.name;
+        EXPECT_NE(saved.reason.find(c.reason), std::string::npos) << saved.reason;
+        EXPECT_EQ(fs::symlink_status(path).type(), before) << c.name << " was replaced";
+        if (before != fs::file_type::regular) {
+            EXPECT_FALSE(ReplaceFileAtomically(path, "[Pos]\r\n").Ok()) << c.name;
+            EXPECT_EQ(fs::symlink_status(path).type(), before) << c.name << " was replaced";
+        }
+    }
+    EXPECT_EQ(fs::status(dir / "fifo").type(), fs::file_type::fifo);
+    ::close(socket_fd);
+#endif
 }
 
 TEST(ProfileFileTest, TemporaryFilesOfKilledSavesAreRemovedAndLiveOnesKept) {

@@ -72,6 +72,17 @@ expect_file "$folder/Clock.ini" '[Color]\r\nhour=abc\r\n'
 grep -q 'abc' "$folder/stderr.log" && grep -q 'Clock.ini' "$folder/stderr.log" ||
     fail "standard error does not name the value and the file"
 
+echo "case: a FIFO as Clock.ini stops start-up at once, untouched, and frees the lock"
+folder=$(new_program_folder)
+mkfifo "$folder/Clock.ini"
+start_clock "$folder"
+wait_for 10 message_box "$CLOCK_PID" || fail "no message for a FIFO (start-up hangs?)"
+answer_message_box "$CLOCK_PID"
+wait_exit "$CLOCK_PID"
+[ "$EXIT_STATUS" = 1 ] || fail "a FIFO ended with status $EXIT_STATUS"
+[ -p "$folder/Clock.ini" ] || fail "the FIFO was replaced"
+grep -q '名前付きパイプ' "$folder/stderr.log" || fail "standard error does not say why"
+
 echo "case: a drag moves the clock by the travel; Esc saves; a restart opens there"
 folder=$(new_program_folder)
 start_clock "$folder"
