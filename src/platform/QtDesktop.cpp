@@ -57,20 +57,50 @@ double RealSteadySeconds() {
 QtDesktop::QtDesktop(std::string instance_name) : m_instance(std::move(instance_name)) {
     // The local time is read without Qt, which asks the C library to look at
     // the time-zone file on every reading (a stat of /etc/localtime each
-    // second). The zone is read once here, and again when /etc changes, as
-    // timedatectl changes it by replacing /etc/localtime: a change of zone
-    // shows at once, without polling. With TZ set, the C library takes no
-    // change of zone while the program runs, with Qt or without.
+    // second). The zone is read once here, and again when it changes: with
+    // TZ set, the C library takes no change of zone while the program runs,
+    // with Qt or without.
     ::tzset();
+#if defined(Q_OS_UNIX)
     if (!qEnvironmentVariableIsSet("TZ")) {
-        m_zone_watcher = std::make_unique<QFileSystemWatcher>(QStringList{"/etc"});
-        QObject::connect(m_zone_watcher.get(), &QFileSystemWatcher::directoryChanged,
-                         [this](const QString&) {
-                             ::tzset();
-                             m_minute_start = -1;
-                         });
+        m_zone_watcher = std::make_unique<QFileSystemWatcher>();
+        const auto zone_changed = [this] {
+            ::tzset();
+            m_minute_start = -1;
+            WatchZone();
+        };
+        QObject::connect(m_zone_watcher.get(), &QFileSystemWatcher::directoryChanged, zone_changed);
+        QObject::connect(m_zone_watcher.get(), &QFileSystemWatcher::fileChanged, zone_changed);
+        WatchZone();
     }
+#endif
 }
+
+#if defined(Q_OS_UNIX)
+void QtDesktop::WatchZone() {
+    // A zone changes three ways: timedatectl puts a new link in /etc; an
+    // editor or a script rewrites /etc/localtime in place (the watch follows
+    // the link to the file); a tzdata update replaces the file the link
+    // leads to, in a folder of its own. After each change the link may lead
+    // elsewhere, so the watches are made anew.
+    const QString zone_file = QStringLiteral("/etc/localtime");
+    QStringList paths{QStringLiteral("/etc")};
+    const QFileInfo zone(zone_file);
+    if (zone.exists()) {
+        paths << zone_file;
+        const QString target = zone.canonicalFilePath();
+        if (!target.isEmpty() && QFileInfo(target).absolutePath() != paths.front()) {
+            paths << QFileInfo(target).absolutePath();
+        }
+    }
+    const QStringList watched = m_zone_watcher->files() + m_zone_watcher->directories();
+    if (!watched.isEmpty()) {
+        m_zone_watcher->removePaths(watched);
+    }
+    m_zone_watcher->addPaths(paths);
+}
+#endif
+
 QtDesktop::~QtDesktop() = default;
 
 LocalDateTime QtDesktop::Now() {

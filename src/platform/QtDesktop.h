@@ -41,6 +41,10 @@ public:
     void Quit(int status) override;
 
 private:
+#if defined(Q_OS_UNIX)
+    void WatchZone();
+#endif
+
     SingleInstance m_instance;
     std::unique_ptr<SoundPlayer> m_sound;  // made when the first sound plays
     std::unique_ptr<QFileSystemWatcher> m_zone_watcher;

@@ -7,7 +7,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <cstring>
 #include <memory>
 #include <ctime>
@@ -31,6 +33,13 @@ int UtcHour() {
     return utc.tm_hour;
 }
 
+// A zone file as the system has it: written long before the clock started.
+void PutZoneFile(const std::filesystem::path& zone, const std::filesystem::path& at) {
+    namespace fs = std::filesystem;
+    fs::copy_file("/usr/share/zoneinfo/" / zone, at, fs::copy_options::overwrite_existing);
+    fs::last_write_time(at, fs::file_time_type::clock::now() - std::chrono::hours(1));
+}
+
 // Needs a private /etc whose localtime it may replace: tests/ui/zone_test.sh
 // runs it so, in a mount namespace of its own.
 TEST(QtDesktopTest, LocalTimeFollowsAChangeOfTheSystemTimeZone) {
@@ -38,15 +47,38 @@ TEST(QtDesktopTest, LocalTimeFollowsAChangeOfTheSystemTimeZone) {
     if (std::getenv("SORANE_TEST_PRIVATE_ETC") == nullptr || std::getenv("TZ") != nullptr) {
         GTEST_SKIP() << "needs a private /etc and TZ unset (run by zone_test.sh)";
     }
+    // Zones without summer time, so that the hours are known: Etc/GMT+5 is
+    // five hours behind UTC.
+    fs::create_directories("/etc/zones");
+    PutZoneFile("Etc/GMT+5", "/etc/zones/Here");
     fs::remove("/etc/localtime");
-    fs::create_symlink("/usr/share/zoneinfo/UTC", "/etc/localtime");
+    fs::create_symlink("/etc/zones/Here", "/etc/localtime");
     QtDesktop desktop;
-    EXPECT_EQ(desktop.Now().hour, UtcHour());
+    const auto shows = [&](int hours_from_utc) {
+        return QTest::qWaitFor(
+            [&] { return desktop.Now().hour == (UtcHour() + hours_from_utc + 24) % 24; }, 5000);
+    };
+    EXPECT_TRUE(shows(-5)) << "at start, " << desktop.Now().hour << " at UTC " << UtcHour();
+
+    // A tzdata update: the file the link leads to is replaced.
+    PutZoneFile("Etc/GMT-9", "/etc/zones/Here.new");
+    fs::rename("/etc/zones/Here.new", "/etc/zones/Here");
+    EXPECT_TRUE(shows(9)) << "after the zone file was replaced, " << desktop.Now().hour;
+
     // As timedatectl does it: a new link, renamed over the old one.
-    fs::create_symlink("/usr/share/zoneinfo/Asia/Tokyo", "/etc/localtime.new");
+    fs::create_symlink("/usr/share/zoneinfo/UTC", "/etc/localtime.new");
     fs::rename("/etc/localtime.new", "/etc/localtime");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return desktop.Now().hour == (UtcHour() + 9) % 24; }, 5000))
-        << "still " << desktop.Now().hour << " at UTC " << UtcHour();
+    EXPECT_TRUE(shows(0)) << "after a new link, " << desktop.Now().hour;
+
+    // A plain /etc/localtime, then rewritten in place.
+    PutZoneFile("Etc/GMT-3", "/etc/localtime.new");
+    fs::rename("/etc/localtime.new", "/etc/localtime");
+    EXPECT_TRUE(shows(3)) << "after a plain file, " << desktop.Now().hour;
+    {
+        std::ifstream zone("/usr/share/zoneinfo/Etc/GMT+2", std::ios::binary);
+        std::ofstream("/etc/localtime", std::ios::binary | std::ios::trunc) << zone.rdbuf();
+    }
+    EXPECT_TRUE(shows(-2)) << "after a rewrite in place, " << desktop.Now().hour;
 }
 
 TEST(QtDesktopTest, LocalTimeAgreesWithTheCLibraryInAZoneWithSeconds) {
