@@ -20,6 +20,9 @@ constexpr int TICK_MARGIN_MS = 2;
 // How late after the boundary a tick may come and still count as on time.
 constexpr int TICK_LATE_MS = 20;
 
+// How late an alarm whose minute got no tick may still go off.
+constexpr std::int64_t ALARM_LATE_LIMIT_SECONDS = 3600;
+
 float Radians(double degrees) {
     return static_cast<float>(degrees / 180 * PI);
 }
@@ -35,6 +38,74 @@ HandLine Hand(float radians, int length_factor, int twips_per_pixel) {
     line.to.x = static_cast<float>(line.from.x + reach / 2.0 * std::cos(radians));
     line.to.y = static_cast<float>(line.from.y - reach / 2.0 * std::sin(radians));
     return line;
+}
+
+// Days since 1970-01-01 of a civil date (proleptic Gregorian).
+std::int64_t DaysFromCivil(int year, int month, int day) {
+    year -= month <= 2 ? 1 : 0;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const std::int64_t year_of_era = year - era * 400;
+    const std::int64_t day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const std::int64_t day_of_era =
+        year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+    return era * 146097 + day_of_era - 719468;
+}
+
+// A wall-clock reading as seconds on a uniform scale: what the clock showed,
+// not the time that passed (an hour skipped for summer time counts).
+std::int64_t WallSeconds(const LocalDate& date, int hour, int minute, int second) {
+    return DaysFromCivil(date.year, date.month, date.day) * 86400 + hour * 3600 + minute * 60 +
+           second;
+}
+
+std::int64_t WallSeconds(const LocalDateTime& t) {
+    return WallSeconds(t.Date(), t.hour, t.minute, t.second);
+}
+
+// What the alarm does at this tick.
+struct AlarmDue {
+    bool rings = false;
+    std::optional<std::string> missed;
+};
+
+AlarmDue CheckAlarm(const ClockSettings& settings, ClockState& state, const LocalDateTime& now,
+                    const std::optional<LocalDateTime>& previous) {
+    AlarmDue due;
+    if (!AlarmSet(settings)) {
+        return due;
+    }
+    if (now.hour == settings.TimeHour && now.minute == settings.TimeMin) {
+        if (state.AlarmFiredOn != now.Date()) {
+            state.AlarmFiredOn = now.Date();
+            due.rings = true;
+        }
+        return due;
+    }
+    // The ticks jumped over the alarm's time, today's or (across midnight)
+    // the previous tick's day's: its minute got no tick at all.
+    if (!previous || settings.TimeHour > 23 || settings.TimeMin > 59) {
+        return due;
+    }
+    const std::int64_t from = WallSeconds(*previous);
+    const std::int64_t to = WallSeconds(now);
+    for (const LocalDate& day : {now.Date(), previous->Date()}) {
+        const std::int64_t alarm = WallSeconds(day, settings.TimeHour, settings.TimeMin, 0);
+        if (from < alarm && alarm <= to && state.AlarmFiredOn != day) {
+            state.AlarmFiredOn = day;
+            if (to - alarm <= ALARM_LATE_LIMIT_SECONDS) {
+                due.rings = true;
+            } else {
+                const auto two = [](int n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+                due.missed =
+                    "the alarm of " + two(settings.TimeHour) + ":" + two(settings.TimeMin) +
+                    " on " + std::to_string(day.year) + "-" + two(day.month) + "-" + two(day.day) +
+                    " was missed: the clock got no tick from " + two(previous->hour) + ":" +
+                    two(previous->minute) + " until " + two(now.hour) + ":" + two(now.minute);
+            }
+            break;
+        }
+    }
+    return due;
 }
 
 }  // namespace
@@ -117,12 +188,13 @@ TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInp
         DisarmCountdown(state);
     }
 
-    const bool alarm_set = settings.TimeHour != 0 || settings.TimeMin != 0;
-    if (alarm_set && now.hour == settings.TimeHour && now.minute == settings.TimeMin &&
-        state.AlarmFiredOn != now.Date()) {
+    const std::optional<LocalDateTime> previous = state.LastTick;
+    state.LastTick = now;
+    AlarmDue alarm = CheckAlarm(settings, state, now, previous);
+    if (alarm.rings) {
         outcome.announcements.push_back({"時間です！", APP_TITLE, MessageIcon::None});
-        state.AlarmFiredOn = now.Date();
     }
+    outcome.missed_alarm = std::move(alarm.missed);
 
     if (!outcome.announcements.empty()) {
         outcome.sound = SoundFileFor(settings, state);

@@ -82,13 +82,18 @@ struct TickOutcome {
     /// The sound file to play as the announcements appear: once however many
     /// go off in the tick; nullopt when none does.
     std::optional<std::string> sound;
+    /// A line for standard error when the alarm's time went by more than an
+    /// hour before this tick (the machine slept through it, say).
+    std::optional<std::string> missed_alarm;
 };
 
 /// One tick of the clock: stealth, face, hands, the text line, then the
 /// countdown and the alarm, with their sound. Updates state: MouseInside,
-/// LineDate, and the countdown and alarm once they go off (each goes off
-/// once; the countdown by the steady clock, so that midnight and changes of
-/// the wall clock do not stop it).
+/// LineDate, LastTick, and the countdown and alarm once they go off (each
+/// goes off once; the countdown by the steady clock, so that midnight and
+/// changes of the wall clock do not stop it). The alarm goes off on the
+/// first tick of its minute, or, when its minute got no tick, on the first
+/// tick after it up to an hour late; later than that it is only noted.
 TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInput& input);
 
 /// The text the line shows for a view (0 time, 1 date); nullopt for any other

@@ -168,6 +168,9 @@ void frmClock::tmrClock_Timer() {
     }
     AddPart(change, FaceChange(outcome.face));
     DrawNow(change);
+    if (outcome.missed_alarm) {
+        std::cerr << "sorane: " << *outcome.missed_alarm << std::endl;
+    }
     if (outcome.sound) {
         m_desktop.PlaySound(*outcome.sound);
     }

@@ -58,6 +58,10 @@ std::string SettingsError::Message() const {
     return message;
 }
 
+bool AlarmSet(const ClockSettings& settings) {
+    return settings.TimeHour != 0 || settings.TimeMin != 0;
+}
+
 std::string IniPathFor(const ClockState& state) {
     const std::string& folder = state.SettingsFolder.empty() ? state.AppPath : state.SettingsFolder;
     return folder + std::string(INI_FILE_NAME);

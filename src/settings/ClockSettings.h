@@ -52,8 +52,13 @@ struct ClockState {
     /// countdown ends by this clock, so that it survives midnight and changes
     /// of the wall clock.
     double TimerEndsAt = 0;
-    /// The day the alarm last went off, so that it goes off once a day.
+    /// The day the alarm last went off (or was found missed), so that it goes
+    /// off once a day.
     std::optional<LocalDate> AlarmFiredOn;
+    /// The local time the last tick read, so that an alarm whose minute got
+    /// no tick (skipped by a change to summer time, a suspend, a clock set
+    /// forward) is still seen; empty before the first tick.
+    std::optional<LocalDateTime> LastTick;
     /// The day whose date the ticks last gave the line (View 1), so that the
     /// date is made again only when the day changes; empty in other views.
     std::optional<LocalDate> LineDate;
@@ -72,6 +77,9 @@ struct SettingsError {
     /// The message shown to the user (Japanese, several lines).
     std::string Message() const;
 };
+
+/// Whether an alarm is set: hour and minute 0 mean none.
+bool AlarmSet(const ClockSettings& settings);
 
 /// The settings file: the settings folder (AppPath unless set) + "Clock.ini".
 std::string IniPathFor(const ClockState& state);

@@ -69,4 +69,12 @@ std::optional<std::int64_t> ParseWholeNumber(std::string_view text, std::int64_t
     return value;
 }
 
+std::optional<std::int64_t> ParseTypedWholeNumber(std::string_view text, std::int64_t min,
+                                                  std::int64_t max) {
+    if (text.find('.') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return ParseWholeNumber(text, min, max);
+}
+
 }  // namespace sorane

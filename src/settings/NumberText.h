@@ -18,4 +18,10 @@ namespace sorane {
 std::optional<std::int64_t> ParseWholeNumber(std::string_view text, std::int64_t min,
                                              std::int64_t max);
 
+/// A whole number as a person types it in a dialog: blanks around it and a
+/// sign allowed, but no fraction (7.4 and .5 are no hour); nullopt for
+/// anything else and for a result outside [min, max].
+std::optional<std::int64_t> ParseTypedWholeNumber(std::string_view text, std::int64_t min,
+                                                  std::int64_t max);
+
 }  // namespace sorane

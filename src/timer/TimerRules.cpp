@@ -12,10 +12,6 @@ namespace {
 
 constexpr const char* NOT_A_WAV = "wavファイルを指定してください。";
 
-bool AlarmSet(const ClockSettings& settings) {
-    return settings.TimeHour != 0 || settings.TimeMin != 0;
-}
-
 }  // namespace
 
 TimerDialogView OpenTimerDialog(ClockSettings& settings, const ClockState& state,
@@ -71,11 +67,19 @@ TimerOkOutcome TimerDialogOk(ClockSettings& settings, ClockState& state,
     std::uint8_t hour = 0;
     std::uint8_t minute = 0;
     if (input.alarm_checked) {
-        const auto parsed_hour = ParseWholeNumber(input.hour_text, 0, 23);
-        const auto parsed_minute = ParseWholeNumber(input.minute_text, 0, 59);
+        const auto parsed_hour = ParseTypedWholeNumber(input.hour_text, 0, 23);
+        const auto parsed_minute = ParseTypedWholeNumber(input.minute_text, 0, 59);
         if (!parsed_hour || !parsed_minute) {
             return {{"目覚ましの時刻が正しくありません。\n"
-                     "時は 0 から 23、分は 0 から 59 までの数字で入力してください。",
+                     "時は 0 から 23、分は 0 から 59 までの整数で入力してください。",
+                     APP_TITLE, MessageIcon::None},
+                    false};
+        }
+        // 0 and 0 is how the file says "no alarm": such an alarm would be
+        // stored, confirmed, and never ring.
+        if (*parsed_hour == 0 && *parsed_minute == 0) {
+            return {{"0時0分は目覚ましの時刻にできません。\n"
+                     "目覚ましを使わないときは、チェックを外してください。",
                      APP_TITLE, MessageIcon::None},
                     false};
         }

@@ -66,8 +66,9 @@ struct TimerOkOutcome {
 };
 
 /// OK: checks the sound path and the alarm time (refusing, with nothing
-/// stored, a path that is not a wav file or an hour or minute that is not a
-/// number in 0-23 / 0-59), stores and saves the alarm and the path, arms or
+/// stored, a path that is not a wav file, an hour or minute that is not a
+/// whole number in 0-23 / 0-59, or 0:00, which the file reads as no alarm),
+/// stores and saves the alarm and the path, arms or
 /// stops the countdown, and says whether the save worked.
 TimerOkOutcome TimerDialogOk(ClockSettings& settings, ClockState& state,
                              const TimerDialogInput& input, const LocalDateTime& now,

@@ -6,6 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "clock/Palette16.h"
 
@@ -158,6 +163,90 @@ TEST(TickRulesTest, AlarmGoesOffOnceADayWithinItsMinute) {
     EXPECT_EQ(Tick(settings, late, InputAt(At(7, 30, 1))).announcements.size(), 1u);
     ClockState missed;
     EXPECT_TRUE(Tick(settings, missed, InputAt(At(7, 31, 0))).announcements.empty());
+}
+
+// Runs the ticks; counts the alarm's announcements and missed-alarm notes.
+std::pair<int, int> AlarmsOver(const std::vector<LocalDateTime>& ticks, int hour, int minute) {
+    ClockSettings settings;
+    settings.TimeHour = std::uint8_t(hour);
+    settings.TimeMin = std::uint8_t(minute);
+    ClockState state;
+    int rings = 0;
+    int notes = 0;
+    for (const LocalDateTime& tick : ticks) {
+        const TickOutcome outcome = Tick(settings, state, InputAt(tick));
+        rings += int(outcome.announcements.size());
+        notes += outcome.missed_alarm ? 1 : 0;
+    }
+    return {rings, notes};
+}
+
+TEST(TickRulesTest, AlarmWhoseMinuteGetsNoTickRingsOnceUpToAnHourLate) {
+    struct Case {
+        const char* name;
+        std::vector<LocalDateTime> ticks;
+        int hour;
+        int minute;
+        int rings;
+        int notes;
+    };
+    const Case cases[] = {
+        {"suspended over it, woken 20 minutes later", {At(7, 20, 0), At(7, 50, 0)}, 7, 30, 1, 0},
+        {"woken more than an hour later: only noted", {At(7, 20, 0), At(10, 30, 0)}, 7, 30, 0, 1},
+        {"wall clock set forward over it",
+         {At(7, 29, 30), At(7, 45, 0), At(7, 45, 1)},
+         7,
+         30,
+         1,
+         0},
+        {"stopped over midnight", {At(23, 58, 0), At(0, 10, 0, 8)}, 23, 59, 1, 0},
+        {"a first tick after the alarm rings nothing", {At(7, 45, 0)}, 7, 30, 0, 0},
+        {"set back over a rung alarm: no second ring",
+         {At(7, 30, 0), At(7, 40, 0), At(7, 20, 0), At(7, 35, 0)},
+         7,
+         30,
+         1,
+         0},
+        {"an hour no clock has never rings", {At(23, 0, 0), At(1, 0, 0, 8)}, 30, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AlarmsOver(c.ticks, c.hour, c.minute), std::pair(c.rings, c.notes)) << c.name;
+    }
+}
+
+TEST(TickRulesTest, AlarmOnTheDaysSummerTimeBeginsAndEnds) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "needs the system's zone rules through TZ";
+#else
+    const char* const zone = std::getenv("TZ");
+    const std::string was = zone != nullptr ? zone : "";
+    ::setenv("TZ", "America/New_York", 1);
+    ::tzset();
+    // A tick each second, as the desktop reads them, from one UTC time to another.
+    const auto ticks = [](std::time_t from, std::time_t to) {
+        std::vector<LocalDateTime> readings;
+        for (std::time_t t = from; t <= to; ++t) {
+            std::tm local{};
+            ::localtime_r(&t, &local);
+            readings.push_back({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                local.tm_hour, local.tm_min, local.tm_sec, 5});
+        }
+        return readings;
+    };
+    // 2026-03-08 06:59 UTC is 1:59 EST; a second after 1:59:59 comes 3:00:00.
+    const std::vector<LocalDateTime> spring = ticks(1772953140, 1772953260);
+    EXPECT_EQ(AlarmsOver(spring, 2, 30), std::pair(1, 0)) << "2:30 never comes that night";
+    EXPECT_EQ(AlarmsOver(spring, 2, 0), std::pair(1, 0)) << "nor does 2:00";
+    // 2026-11-01 05:29 UTC is 1:29 EDT; 1:00 to 2:00 comes twice.
+    const std::vector<LocalDateTime> autumn = ticks(1793510940, 1793514660);
+    EXPECT_EQ(AlarmsOver(autumn, 1, 30), std::pair(1, 0)) << "1:30 comes twice, rings once";
+    if (zone != nullptr) {
+        ::setenv("TZ", was.c_str(), 1);
+    } else {
+        ::unsetenv("TZ");
+    }
+    ::tzset();
+#endif
 }
 
 TEST(TickRulesTest, MidnightAlarmIsNoAlarm) {

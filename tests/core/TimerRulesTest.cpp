@@ -141,7 +141,9 @@ TEST(TimerRulesTest, OkRefusesWhatIsNotAWavOrNotATimeAndStoresNothing) {
         {"/snd/wa", "7", "30", true},    {"/a.wav", "24", "0", false},
         {"/a.wav", "7", "60", false},    {"/a.wav", "abc", "0", false},
         {"/a.wav", "", "0", false},      {"/a.wav", "-1", "0", false},
-        {"/a.wav", "23.5", "0", false},
+        {"/a.wav", "23.5", "0", false},  {"/a.wav", "7.4", "0", false},
+        {"/a.wav", "7", ".5", false},    {"/a.wav", "+.9", "5", false},
+        {"/a.wav", "0", "0", false},     {"/a.wav", " 0 ", "00", false},
     };
     for (const Case& c : cases) {
         Dialog d;
