@@ -6,10 +6,21 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <benchmark/benchmark.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+#if defined(__linux__)
+#include <unistd.h>
+#endif
 
 #include "FakeDesktop.h"
 #include "TempFolder.h"
+#include "clock/ClockArt.h"
+#include "clock/Palette16.h"
 #include "clock/TickRules.h"
 #include "clock/frmClock.h"
 #include "platform/QtDesktop.h"
@@ -50,6 +61,52 @@ void BM_ClockTickWithRepaint(benchmark::State& bench) {
     }
 }
 BENCHMARK(BM_ClockTickWithRepaint)->Unit(benchmark::kMicrosecond);
+
+#if defined(__linux__)
+// The voluntary context switches of this process's other threads so far,
+// by thread.
+std::map<std::string, long> OtherThreadsSwitches() {
+    std::map<std::string, long> switches;
+    const std::string self = std::to_string(gettid());
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        const std::string tid = task.path().filename().string();
+        std::ifstream status(task.path() / "status");
+        for (std::string line; tid != self && std::getline(status, line);) {
+            if (line.rfind("voluntary_ctxt_switches:", 0) == 0) {
+                switches[tid] = std::stol(line.substr(line.find(':') + 1));
+            }
+        }
+    }
+    return switches;
+}
+
+// New hand pictures at every position of a minute (the turn of a minute
+// makes new hour and minute pictures): the cost, and how often another
+// thread was woken for them. They are stroked on the GUI thread in bands
+// too small for Qt's raster engine to hand any fill to its thread pool, so
+// other_thread_wakes should stay 0.
+void BM_NewHandPictures(benchmark::State& bench) {
+    QImage image(150, 150, QImage::Format_RGB32);
+    long wakes = 0;
+    for (auto _ : bench) {
+        const std::map<std::string, long> before = OtherThreadsSwitches();
+        for (int step = 0; step < 60; ++step) {
+            HandPictures pictures;
+            QPainter painter(&image);
+            pictures.Paint(painter, HandsAt(step / 5, step, step), {Palette16[1], Palette16[9], 0});
+        }
+        // A thread that started meanwhile, or switched, was woken; one that
+        // ended (an idle pool thread expiring) was not.
+        for (const auto& [tid, switches] : OtherThreadsSwitches()) {
+            const auto was = before.find(tid);
+            wakes += was == before.end() ? 1 : switches - was->second;
+        }
+    }
+    bench.counters["other_thread_wakes"] =
+        benchmark::Counter(double(wakes), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_NewHandPictures)->Unit(benchmark::kMillisecond);
+#endif
 
 }  // namespace
 

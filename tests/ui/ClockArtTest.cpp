@@ -4,11 +4,7 @@
 #include "clock/ClockArt.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <map>
 #include <string>
 
 namespace sorane {
@@ -119,43 +115,6 @@ TEST(ClockArtTest, KeptHandPicturesDrawWhatTheStrokesDraw) {
         }
     }
 }
-
-#if defined(__linux__)
-// The voluntary context switches of this process's other threads so far,
-// by thread.
-std::map<std::string, long> OtherThreadsSwitches() {
-    std::map<std::string, long> switches;
-    const std::string self = std::to_string(gettid());
-    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
-        const std::string tid = task.path().filename().string();
-        std::ifstream status(task.path() / "status");
-        for (std::string line; tid != self && std::getline(status, line);) {
-            if (line.rfind("voluntary_ctxt_switches:", 0) == 0) {
-                switches[tid] = std::stol(line.substr(line.find(':') + 1));
-            }
-        }
-    }
-    return switches;
-}
-
-TEST(ClockArtTest, NewHandPicturesWakeNoOtherThread) {
-    // Stroked on the GUI thread in bands too small for Qt's raster engine to
-    // hand any fill to its thread pool, at every position of a minute.
-    QImage image(150, 150, QImage::Format_RGB32);
-    const std::map<std::string, long> before = OtherThreadsSwitches();
-    for (int step = 0; step < 60; ++step) {
-        HandPictures pictures;
-        QPainter painter(&image);
-        pictures.Paint(painter, HandsAt(step / 5, step, step), {Palette16[1], Palette16[9], 0});
-    }
-    // A thread that started meanwhile, or switched, was woken; one that
-    // ended (an idle pool thread expiring) was not.
-    for (const auto& [tid, switches] : OtherThreadsSwitches()) {
-        const auto was = before.find(tid);
-        EXPECT_TRUE(was != before.end() && was->second == switches) << "thread " << tid;
-    }
-}
-#endif
 
 TEST(ClockArtTest, HourHandLiesOverTheMinuteAndTheSecondHand) {
     // At 12:00:00 all three point up; the hour hand must be the one seen.

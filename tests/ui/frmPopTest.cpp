@@ -4,7 +4,6 @@
 #include "menu/frmPop.h"
 
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "FakeDesktop.h"
@@ -15,23 +14,22 @@ namespace sorane {
 namespace {
 
 // Closes the menu as soon as it is shown (its exec() would wait for a
-// person); shown tells whether it was.
+// person); shown tells whether it was. The close is queued from the menu's
+// own aboutToShow, so that it runs inside the menu's event loop however
+// slowly the machine gets there.
 class MenuCloser {
 public:
-    explicit MenuCloser(QMenu& menu) : m_menu(menu) {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (m_menu.isVisible()) {
-                shown = true;
-                m_menu.close();
-            }
+    explicit MenuCloser(QMenu& menu) {
+        m_connection = QObject::connect(&menu, &QMenu::aboutToShow, &menu, [this, &menu] {
+            shown = true;
+            QMetaObject::invokeMethod(&menu, &QMenu::close, Qt::QueuedConnection);
         });
-        m_timer.start(5);
     }
+    ~MenuCloser() { QObject::disconnect(m_connection); }
     bool shown = false;
 
 private:
-    QMenu& m_menu;
-    QTimer m_timer;
+    QMetaObject::Connection m_connection;
 };
 
 struct RunningClock {
