@@ -6,10 +6,11 @@
 source "$(dirname "$0")/lib.sh"
 start_desktop
 
-echo "case: SIGTERM saves the position and ends with status 0"
+echo "case: SIGTERM saves the position and ends with status 0 (and nothing of ours leaks)"
 folder=$(new_program_folder)
 printf '[Pos]\r\nTop=3000\r\nLeft=1500\r\n' >"$folder/Clock.ini"
-start_clock "$folder"
+start_clock "$folder" ASAN_OPTIONS=detect_leaks=1 \
+    LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")/.." && pwd)/lsan.supp:print_suppressions=0"
 window=$(wait_for_clock "$CLOCK_PID")
 [ "$(window_position "$window")" = "100 200" ] || fail "clock at $(window_position "$window")"
 wait_for 10 tray_icon_present || fail "no tray icon"
@@ -17,7 +18,7 @@ xdotool windowmove "$window" 300 120
 wait_for 5 test "$(window_position "$window")" = "300 120" || fail "window did not move"
 kill -TERM "$CLOCK_PID"
 wait_exit "$CLOCK_PID"
-[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS: $(grep -A12 'LeakSanitizer' "$folder/stderr.log")"
 expect_file "$folder/Clock.ini" '[Pos]\r\nTop=1800\r\nLeft=4500\r\n'
 wait_for 5 bash -c '! xwininfo -root -tree | grep -A2 YXTrayEmbedder | grep -q sorane' ||
     fail "tray icon left behind"
