@@ -47,12 +47,15 @@ ProgramFolders FoldersFor(const std::string& app_path, bool portable, bool app_p
     const std::string user_folder =
         user_settings_folder.empty() ? app_path : AppPathFrom(user_settings_folder, separator);
     if (portable) {
-        return {app_path, app_path_writable ? app_path : user_folder};
+        if (app_path_writable || user_folder == app_path) {
+            return {app_path, app_path, {}};
+        }
+        return {app_path, user_folder, app_path};
     }
     // <prefix>/bin/ -> <prefix>/share/sorane/
     const std::size_t bin = app_path.find_last_of(separator, app_path.size() - 2);
     const std::string prefix = bin == std::string::npos ? app_path : app_path.substr(0, bin + 1);
-    return {prefix + "share" + separator + "sorane" + separator, user_folder};
+    return {prefix + "share" + separator + "sorane" + separator, user_folder, {}};
 }
 
 int TwipsToPixels(std::int32_t twips) {

@@ -20,12 +20,18 @@ std::string AppPathFrom(const std::string& program_directory, char separator);
 struct ProgramFolders {
     std::string data;      ///< the read-me and the default sound
     std::string settings;  ///< "Clock.ini"
+    /// Where a "Clock.ini" lies that a new one in settings starts as a copy
+    /// of: the program's folder of a portable copy that cannot write it;
+    /// empty otherwise.
+    std::string seed;
     bool operator==(const ProgramFolders&) const = default;
 };
 
 /// A portable copy (its read-me or default sound beside the program: a build
 /// tree, an unpacked folder, Windows) keeps everything beside the program,
-/// "Clock.ini" too unless that folder cannot be written. An installed copy
+/// "Clock.ini" too unless that folder cannot be written; then the user's
+/// folder takes over, starting from the "Clock.ini" beside the program, so
+/// that nothing set there is lost. An installed copy
 /// (the program in <prefix>/bin) reads its files from <prefix>/share/sorane/
 /// and keeps "Clock.ini" in the user's own settings folder.
 /// Whether the program's folder holds its read-me or its default sound: a

@@ -79,6 +79,7 @@ frmClock::LoadResult frmClock::Form_Load() {
                                               m_desktop.UserSettingsFolder(), separator);
     m_state.DataFolder = folders.data;
     m_state.SettingsFolder = folders.settings;
+    m_state.SeedFolder = folders.seed;
     if (const std::optional<SettingsError> error = LoadSettings(m_state, m_settings)) {
         std::cerr << "sorane: " << error->Message() << std::endl;
         m_desktop.ShowMessage({error->Message(), APP_TITLE, MessageIcon::Warning});

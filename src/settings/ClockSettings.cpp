@@ -71,8 +71,12 @@ std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& sett
     state.IniPath = IniPathFor(state);
     // An unreadable file reads as a missing one, as the profile functions do;
     // what is no plain file is never taken for settings.
-    const std::filesystem::path ini_path = PathFromUtf8(state.IniPath);
+    std::filesystem::path ini_path = PathFromUtf8(state.IniPath);
     FileRead read = ReadWholeFile(ini_path);
+    if (read.status == FileRead::Status::Missing && !state.SeedFolder.empty()) {
+        ini_path = PathFromUtf8(state.SeedFolder + std::string(INI_FILE_NAME));
+        read = ReadWholeFile(ini_path);
+    }
     if (read.status == FileRead::Status::Refused) {
         // The reason begins with the file's name, which the message gives apart.
         std::string reason = read.problem.reason;
@@ -80,7 +84,7 @@ std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& sett
         if (reason.compare(0, name.size(), name) == 0) {
             reason.erase(0, name.size());
         }
-        return SettingsError{state.IniPath, reason, {}, {}, {}, {}};
+        return SettingsError{Utf8FromPath(ini_path), reason, {}, {}, {}, {}};
     }
     const ProfileFile profile(std::move(read.bytes));
 
@@ -96,7 +100,7 @@ std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& sett
         const std::string text = read_text(section, key, default_text);
         const std::optional<std::int64_t> value = ParseWholeNumber(text, rule.min, rule.max);
         if (!value) {
-            error = SettingsError{state.IniPath, {}, section, key, text, rule.expected};
+            error = SettingsError{Utf8FromPath(ini_path), {}, section, key, text, rule.expected};
             return 0;
         }
         return *value;
@@ -151,29 +155,38 @@ Message PositionNotSaved(const WriteOutcome& saved) {
             APP_TITLE, MessageIcon::Warning};
 }
 
-WriteOutcome SavePosition(ClockState& state, std::int32_t top_twips, std::int32_t left_twips) {
+namespace {
+
+// A save set: the settings file's keys, the file started from the seed
+// folder's while it does not exist.
+WriteOutcome Save(ClockState& state, const std::vector<ProfileEntry>& entries) {
     state.IniPath = IniPathFor(state);
-    return WriteProfileStrings(
-        PathFromUtf8(state.IniPath),
-        {{"Pos", "Top", std::to_string(top_twips)}, {"Pos", "Left", std::to_string(left_twips)}});
+    std::optional<std::filesystem::path> seed;
+    if (!state.SeedFolder.empty()) {
+        seed = PathFromUtf8(state.SeedFolder + std::string(INI_FILE_NAME));
+    }
+    return WriteProfileStrings(PathFromUtf8(state.IniPath), entries, seed);
+}
+
+}  // namespace
+
+WriteOutcome SavePosition(ClockState& state, std::int32_t top_twips, std::int32_t left_twips) {
+    return Save(state, {{"Pos", "Top", std::to_string(top_twips)},
+                        {"Pos", "Left", std::to_string(left_twips)}});
 }
 
 WriteOutcome SaveAlarm(ClockState& state, const ClockSettings& settings) {
-    state.IniPath = IniPathFor(state);
-    return WriteProfileStrings(PathFromUtf8(state.IniPath),
-                               {{"Time", "Wave", settings.Wave},
-                                {"Time", "hour", ByteText(settings.TimeHour)},
-                                {"Time", "min", ByteText(settings.TimeMin)}});
+    return Save(state, {{"Time", "Wave", settings.Wave},
+                        {"Time", "hour", ByteText(settings.TimeHour)},
+                        {"Time", "min", ByteText(settings.TimeMin)}});
 }
 
 WriteOutcome SaveSetup(ClockState& state, const ClockSettings& settings) {
-    state.IniPath = IniPathFor(state);
-    return WriteProfileStrings(PathFromUtf8(state.IniPath),
-                               {{"Color", "hour", ByteText(settings.ColorHour)},
-                                {"Color", "min", ByteText(settings.ColorMin)},
-                                {"Color", "sec", ByteText(settings.ColorSec)},
-                                {"Mode", "View", ByteText(settings.View)},
-                                {"Mode", "Sterus", ByteText(settings.Sterus)}});
+    return Save(state, {{"Color", "hour", ByteText(settings.ColorHour)},
+                        {"Color", "min", ByteText(settings.ColorMin)},
+                        {"Color", "sec", ByteText(settings.ColorSec)},
+                        {"Mode", "View", ByteText(settings.View)},
+                        {"Mode", "Sterus", ByteText(settings.Sterus)}});
 }
 
 }  // namespace sorane

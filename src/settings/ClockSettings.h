@@ -35,6 +35,10 @@ struct ClockState {
     /// user's own settings folder. Empty means AppPath.
     std::string SettingsFolder;
     std::string IniPath;  ///< SettingsFolder + "Clock.ini"
+    /// A folder whose "Clock.ini" is read while the settings folder has none,
+    /// and which the first save copies there before changing it: the
+    /// program's own, when a portable copy cannot write it. Empty for none.
+    std::string SeedFolder;
     /// The folder of the read-me and the default sound, ending in a
     /// separator: AppPath for a portable copy, <prefix>/share/sorane/ for an
     /// installed one. Empty means AppPath.
@@ -93,7 +97,8 @@ std::string DataFolderOf(const ClockState& state);
 /// earlier copy of the program installed elsewhere).
 std::string SoundFileFor(const ClockSettings& settings, const ClockState& state);
 
-/// Fills settings from "Clock.ini" in the settings folder (setting state.IniPath),
+/// Fills settings from "Clock.ini" in the settings folder (setting
+/// state.IniPath), or from the seed folder's while the settings folder has none,
 /// using the default of each missing key (all of them for a missing or
 /// unreadable file). Returns the first value that is not a number, is out of
 /// its range, or is a colour number above 15, or why the file is no plain

@@ -271,8 +271,15 @@ std::string GetProfileString(const std::filesystem::path& file, std::string_view
 }
 
 WriteOutcome WriteProfileStrings(const std::filesystem::path& file,
-                                 const std::vector<ProfileEntry>& entries) {
+                                 const std::vector<ProfileEntry>& entries,
+                                 const std::optional<std::filesystem::path>& seed) {
     FileRead read = ReadWholeFile(file);
+    if (read.status == FileRead::Status::Missing && seed) {
+        read = ReadWholeFile(*seed);
+        if (read.status != FileRead::Status::Read) {
+            read = FileRead{};  // a seed that cannot be read gives a new file
+        }
+    }
     if (read.status == FileRead::Status::Unreadable || read.status == FileRead::Status::Refused) {
         return read.problem;
     }

@@ -71,9 +71,11 @@ std::string GetProfileString(const std::filesystem::path& file, std::string_view
                              std::string_view key, std::string_view default_value);
 
 /// Writes the entries, in order, as one atomic replacement of the file (created
-/// when missing). A file that exists but cannot be read, or is read-only, is
-/// left alone and the outcome says why.
+/// when missing, as a copy of seed's bytes when seed is given and readable).
+/// A file that exists but cannot be read, or is read-only, is left alone and
+/// the outcome says why.
 WriteOutcome WriteProfileStrings(const std::filesystem::path& file,
-                                 const std::vector<ProfileEntry>& entries);
+                                 const std::vector<ProfileEntry>& entries,
+                                 const std::optional<std::filesystem::path>& seed = std::nullopt);
 
 }  // namespace sorane

@@ -114,6 +114,30 @@ TEST(ClockSettingsTest, SettingsFileThatIsNoPlainFileStopsStartUpSayingWhy) {
     EXPECT_NE(message.find("理由: 同じ名前のフォルダーがあります。"), std::string::npos) << message;
 }
 
+// A portable copy on a medium it cannot write: the user's folder takes over,
+// from the settings that lie beside the program.
+TEST(ClockSettingsTest, UsersFolderStartsFromTheFileBesideAReadOnlyCopy) {
+    TempFolder program;
+    TempFolder user;
+    const std::string beside = "; mine\r\n[Color]\r\nhour=12\r\n[Time]\r\nhour=7\r\nmin=5\r\n";
+    program.Write("Clock.ini", beside);
+    ClockState state;
+    state.AppPath = program.AppPath();
+    state.SettingsFolder = user.AppPath();
+    state.SeedFolder = program.AppPath();
+    ClockSettings settings;
+    ASSERT_FALSE(LoadSettings(state, settings));
+    EXPECT_EQ(settings.ColorHour, 12);
+    EXPECT_EQ(settings.TimeMin, 5);
+    ASSERT_TRUE(SavePosition(state, 900, 450).Ok());
+    EXPECT_EQ(user.Read("Clock.ini"), beside + "[Pos]\r\nTop=900\r\nLeft=450\r\n");
+    EXPECT_EQ(program.Read("Clock.ini"), beside);
+    // From now on the user's copy is the one read.
+    user.Write("Clock.ini", "[Color]\r\nhour=3\r\n");
+    ASSERT_FALSE(LoadSettings(state, settings));
+    EXPECT_EQ(settings.ColorHour, 3);
+}
+
 TEST(ClockSettingsTest, ColourAbove15IsRefusedButViewAndAlarmAreNotCheckedForMeaning) {
     TempFolder folder;
     folder.Write("Clock.ini", "[Color]\nhour=15\n[Mode]\nView=7\n[Time]\nhour=30\n");

@@ -18,16 +18,16 @@ TEST(StartupRulesTest, AppPathEndsInExactlyOneSeparator) {
 TEST(StartupRulesTest, PortableCopiesKeepEverythingBesideInstalledOnesUseShareAndTheUsersFolder) {
     const std::string user = "/home/u/.config/sorane";
     EXPECT_EQ(FoldersFor("/home/u/sorane/", true, true, user, '/'),
-              (ProgramFolders{"/home/u/sorane/", "/home/u/sorane/"}));
+              (ProgramFolders{"/home/u/sorane/", "/home/u/sorane/", ""}));
     EXPECT_EQ(FoldersFor("/mnt/cd/sorane/", true, false, user, '/'),
-              (ProgramFolders{"/mnt/cd/sorane/", "/home/u/.config/sorane/"}));
+              (ProgramFolders{"/mnt/cd/sorane/", "/home/u/.config/sorane/", "/mnt/cd/sorane/"}));
     EXPECT_EQ(FoldersFor("/usr/bin/", false, false, user, '/'),
-              (ProgramFolders{"/usr/share/sorane/", "/home/u/.config/sorane/"}));
+              (ProgramFolders{"/usr/share/sorane/", "/home/u/.config/sorane/", ""}));
     // Installed, even where root may write the program's folder.
     EXPECT_EQ(FoldersFor("/usr/local/bin/", false, true, user, '/'),
-              (ProgramFolders{"/usr/local/share/sorane/", "/home/u/.config/sorane/"}));
+              (ProgramFolders{"/usr/local/share/sorane/", "/home/u/.config/sorane/", ""}));
     EXPECT_EQ(FoldersFor("C:\\Tools\\Sorane\\", true, true, "", '\\'),
-              (ProgramFolders{"C:\\Tools\\Sorane\\", "C:\\Tools\\Sorane\\"}));
+              (ProgramFolders{"C:\\Tools\\Sorane\\", "C:\\Tools\\Sorane\\", ""}));
 }
 
 TEST(StartupRulesTest, SavedPositionIsUsedUnlessTheClockIsWhollyOffEveryScreen) {

@@ -83,6 +83,26 @@ wait_exit "$CLOCK_PID"
 [ -p "$folder/Clock.ini" ] || fail "the FIFO was replaced"
 grep -q '名前付きパイプ' "$folder/stderr.log" || fail "standard error does not say why"
 
+echo "case: a portable copy in a read-only folder keeps the settings beside it"
+if [ "$(id -u)" -eq 0 ] && unshare --mount true 2>/dev/null; then
+    folder=$(new_program_folder)
+    beside='; mine\r\n[Color]\r\nhour=12\r\n[Pos]\r\nTop=3000\r\nLeft=1500\r\n'
+    printf "$beside" >"$folder/Clock.ini"
+    # The program folder made read-only in a mount namespace of the clock's own.
+    start_clock "$folder" XDG_CONFIG_HOME="$E2E_WORK/config" \
+        unshare --mount --propagation private sh -c \
+        'mount --bind "$PWD" "$PWD" && mount -o remount,bind,ro "$PWD" && cd "$PWD" && exec "$@"' _
+    window=$(wait_for_clock "$CLOCK_PID")
+    [ "$(window_position "$window")" = "100 200" ] || fail "read-only copy at $(window_position "$window")"
+    kill -TERM "$CLOCK_PID"
+    wait_exit "$CLOCK_PID"
+    [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
+    expect_file "$E2E_WORK/config/sorane/Clock.ini" "$beside"
+    expect_file "$folder/Clock.ini" "$beside"
+else
+    echo "  skipped: needs root and mount namespaces"
+fi
+
 echo "case: a drag moves the clock by the travel; Esc saves; a restart opens there"
 folder=$(new_program_folder)
 start_clock "$folder"
