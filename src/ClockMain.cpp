@@ -9,10 +9,14 @@
 #include <QApplication>
 #include <QTimer>
 #include <QDir>
+#include <QDirIterator>
 #include <QLibraryInfo>
 #include <QSystemTrayIcon>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -26,19 +30,116 @@
 #include "platform/X11Window.h"
 
 namespace sorane {
+namespace {
+
+// Environment variables set for Qt's start, taken back afterwards.
+class QtSwitches {
+public:
+    void Set(const char* name, const char* value) {
+        m_was.emplace_back(name, qEnvironmentVariableIsSet(name)
+                                     ? std::optional<QByteArray>(qgetenv(name))
+                                     : std::nullopt);
+        qputenv(name, value);
+    }
+    void TakeBack() {
+        for (const auto& [name, was] : m_was) {
+            if (was) {
+                qputenv(name, *was);
+            } else {
+                qunsetenv(name);
+            }
+        }
+        m_was.clear();
+    }
+
+private:
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> m_was;
+};
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+// Whether Qt's Wayland platform is installed: a plain listing of its
+// platform plug-ins (a name filter would compile a regular expression and
+// map pcre2 into the idle clock for good).
+bool WaylandPluginInstalled() {
+    QDirIterator plugins(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms", QDir::Files);
+    while (plugins.hasNext()) {
+        if (plugins.next().contains(QLatin1String("qwayland"))) {
+            return true;
+        }
+    }
+    return false;
+}
+#endif
+
+// While Qt opens its platform: Qt aborts when it cannot (the display went
+// away, say), after a few lines of its own. Instead the clock ends with
+// status 1 and one line that says why; what Qt says otherwise meanwhile is
+// passed on once the platform is open.
+class PlatformStartGuard {
+public:
+    PlatformStartGuard() { s_previous = qInstallMessageHandler(&Hold); }
+    ~PlatformStartGuard() {
+        qInstallMessageHandler(s_previous);
+        for (const Held& held : s_held) {
+            const QMessageLogContext context(nullptr, 0, nullptr, held.category);
+            qt_message_output(held.type, context, held.text);
+        }
+        s_held.clear();
+    }
+    PlatformStartGuard(const PlatformStartGuard&) = delete;
+    PlatformStartGuard& operator=(const PlatformStartGuard&) = delete;
+
+private:
+    struct Held {
+        QtMsgType type;
+        const char* category;
+        QString text;
+    };
+
+    static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type != QtFatalMsg) {
+            s_held.push_back({type, context.category, text});
+            return;
+        }
+        // Qt's own reason (could not connect to display :0) comes as a
+        // warning before its fatal message.
+        QString reason = text.section('\n', 0, 0);
+        for (const Held& held : s_held) {
+            if (held.type == QtWarningMsg) {
+                reason = held.text.section('\n', 0, 0);
+            }
+        }
+        std::cerr << "sorane: no display to show the clock on: " << reason.toStdString()
+                  << std::endl;
+        std::_Exit(1);
+    }
+
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline std::vector<Held> s_held;
+};
+
+}  // namespace
 
 int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()>& make_desktop) {
+    // A signal that comes while the clock starts waits for the event loop,
+    // which closes the clock the way every close does.
+    QuitSignals::CatchEarly();
+
+    // What the clock sets for Qt is for the clock alone: programs it starts
+    // (the desktop's opener, a browser) get the environment it was started
+    // with, so each switch is taken back once Qt has read it.
+    QtSwitches switches;
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     // Asked before Qt starts: with no display at all Qt aborts instead of
-    // saying why.
+    // saying why. The connection that asks is held until Qt has its own.
+    std::optional<XDisplayHold> x_display;
     DisplaySession session;
     session.qt_qpa_platform = std::getenv("QT_QPA_PLATFORM");
     session.wayland_display = std::getenv("WAYLAND_DISPLAY");
     if (session.qt_qpa_platform == nullptr || *session.qt_qpa_platform == '\0') {
-        session.x_reachable = XDisplayReachable();
-        session.wayland_plugin = !QDir(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms")
-                                      .entryList({"*qwayland*"})
-                                      .isEmpty();
+        x_display.emplace();
+        session.x_reachable = x_display->Reachable();
+        session.wayland_plugin = WaylandPluginInstalled();
     }
     const DisplayChoice display = ChooseDisplay(session);
     if (display.error) {
@@ -46,7 +147,7 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
         return 1;
     }
     if (display.platform) {
-        qputenv("QT_QPA_PLATFORM", display.platform->c_str());
+        switches.Set("QT_QPA_PLATFORM", display.platform->c_str());
     }
 #endif
 
@@ -61,10 +162,23 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     // twice more each second. For a 150 x 150 window plain PutImage costs
     // nothing worth saving. The user's own choice stands.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) {
-        qputenv("QT_XCB_NO_MITSHM", "1");
+        switches.Set("QT_XCB_NO_MITSHM", "1");
     }
 
-    QApplication app(argc, argv);
+    std::optional<QApplication> app_holder;
+    {
+        const PlatformStartGuard guard;
+        app_holder.emplace(argc, argv);
+    }
+    QApplication& app = *app_holder;
+    switches.TakeBack();
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    x_display.reset();
+#endif
+    // Until the clock is loaded, a signal only ends a message box of the
+    // start-up (another clock runs, a bad settings file), and with it the
+    // program; nothing is saved.
+    QuitSignals quit_signals([] { QCoreApplication::exit(0); });
     QApplication::setApplicationName("sorane");
     // The clock ends the program itself; a closed dialog must not.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -98,7 +212,7 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
                      &frmClock::TrayIcon_Activated);
 
     // A signal, or the session ending, closes the clock like any other close.
-    QuitSignals quit_signals([&clock] { clock.close(); });
+    quit_signals.SetHandler([&clock] { clock.close(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &clock, &frmClock::Form_QueryUnload);
 
     clock.show();

@@ -409,9 +409,10 @@ void frmClock::PlaceAt(ScreenPoint place) {
 }
 
 ScreenPoint frmClock::ScreenPlace() {
-    // The display server knows best, also after a move by another program;
-    // where it cannot tell, the place the clock was last put at.
-    if (testAttribute(Qt::WA_WState_Created)) {
+    // The display server knows best, also after a move by another program,
+    // once the window has been on the screen; before that, and where the
+    // server cannot tell, the place the clock was last put at.
+    if (m_shown_on_screen && testAttribute(Qt::WA_WState_Created)) {
         if (const std::optional<ScreenPoint> place = m_desktop.WindowPlace(WindowHandle(winId()))) {
             return *place;
         }
@@ -494,6 +495,7 @@ bool frmClock::eventFilter(QObject* watched, QEvent* event) {
     // and for an expose Qt shows what the backing store holds: it is drawn
     // again first.
     if (event->type() == QEvent::Expose && watched == windowHandle()) {
+        m_shown_on_screen = m_shown_on_screen || windowHandle()->isExposed();
         update();
     }
     return QWidget::eventFilter(watched, event);

@@ -121,6 +121,10 @@ private:
     // Where the clock was put: at start-up and by every drag. Qt's own x()/y()
     // come from the window manager, and some never report the real place.
     ScreenPoint m_place;
+    // Whether the window has been on the screen: until then the display
+    // server's idea of its place is not one it has been at (0,0 before the
+    // window manager placed it).
+    bool m_shown_on_screen = false;
 
     Face m_face = Face::Ordinary;
     std::optional<Hands> m_hands;

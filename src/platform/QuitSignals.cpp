@@ -27,9 +27,24 @@ void OnSignal(int) {
 
 }  // namespace
 
+void QuitSignals::CatchEarly() {
+    if (g_signal_pipe[0] >= 0 ||
+        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signal_pipe) != 0) {
+        return;
+    }
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
 QuitSignals::QuitSignals(std::function<void()> on_signal, QObject* parent)
     : QObject(parent), m_on_signal(std::move(on_signal)) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signal_pipe) != 0) {
+    CatchEarly();
+    if (g_signal_pipe[1] < 0) {
         return;
     }
     auto* notifier = new QSocketNotifier(g_signal_pipe[1], QSocketNotifier::Read, this);
@@ -38,13 +53,6 @@ QuitSignals::QuitSignals(std::function<void()> on_signal, QObject* parent)
         [[maybe_unused]] const ssize_t read = ::read(g_signal_pipe[1], &byte, 1);
         m_on_signal();
     });
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        ::sigaction(signal, &action, nullptr);
-    }
 }
 
 QuitSignals::~QuitSignals() {
@@ -60,6 +68,8 @@ QuitSignals::~QuitSignals() {
 }
 
 #else
+
+void QuitSignals::CatchEarly() {}
 
 QuitSignals::QuitSignals(std::function<void()> on_signal, QObject* parent)
     : QObject(parent), m_on_signal(std::move(on_signal)) {}

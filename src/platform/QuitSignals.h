@@ -15,8 +15,18 @@ class QuitSignals : public QObject {
     Q_OBJECT
 
 public:
+    /// Catches the signals from now on, before Qt runs: one that comes this
+    /// early waits for the event loop instead of killing the process. Call it
+    /// first thing; the constructor calls it too.
+    static void CatchEarly();
+
+    /// on_signal runs on the event loop for each signal, also for one caught
+    /// before this object was made.
     explicit QuitSignals(std::function<void()> on_signal, QObject* parent = nullptr);
     ~QuitSignals() override;
+
+    /// What a signal does from now on.
+    void SetHandler(std::function<void()> on_signal) { m_on_signal = std::move(on_signal); }
 
 private:
     std::function<void()> m_on_signal;

@@ -9,6 +9,9 @@
 #include <QSysInfo>
 #include <QWidget>
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
 
 #if defined(SORANE_HAVE_XCB)
 #include <xcb/xcb.h>
@@ -76,11 +79,29 @@ std::optional<QPoint> PositionOnRoot(QWidget* window) {
     return position;
 }
 
-bool XDisplayReachable() {
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool reachable = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return reachable;
+XDisplayHold::XDisplayHold() {
+    // A server that is resetting (its last client has just left) drops new
+    // connections for a moment: a named display is asked again for a while
+    // before it counts as gone.
+    const char* display = std::getenv("DISPLAY");
+    const int attempts = display != nullptr && *display != '\0' ? 40 : 1;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(connection) == 0) {
+            m_connection = connection;
+            return;
+        }
+        xcb_disconnect(connection);
+        if (attempt + 1 < attempts) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+}
+
+XDisplayHold::~XDisplayHold() {
+    if (m_connection != nullptr) {
+        xcb_disconnect(static_cast<xcb_connection_t*>(m_connection));
+    }
 }
 
 namespace {
@@ -208,9 +229,8 @@ std::optional<QPoint> PositionOnRoot(QWidget*) {
     return std::nullopt;
 }
 
-bool XDisplayReachable() {
-    return false;
-}
+XDisplayHold::XDisplayHold() = default;
+XDisplayHold::~XDisplayHold() = default;
 
 X11PictureSender::~X11PictureSender() = default;
 

@@ -27,9 +27,24 @@ void KeepOffTaskbar(QWidget* window);
 /// manager reports, which some (openbox, XWayland) leave at 0,0.
 std::optional<QPoint> PositionOnRoot(QWidget* window);
 
-/// Whether an X display can be reached (DISPLAY set and answering). Needs no
-/// QGuiApplication, so that start-up can ask before Qt would abort.
-bool XDisplayReachable();
+/// A connection to the X display, made to learn whether one answers before
+/// Qt would abort for want of one, and held until Qt has its own: an X
+/// server resets when its last client leaves, and a clock that is its only
+/// client (xinit, a kiosk) must not leave it just as Qt connects. Needs no
+/// QGuiApplication.
+class XDisplayHold {
+public:
+    XDisplayHold();
+    ~XDisplayHold();
+    XDisplayHold(const XDisplayHold&) = delete;
+    XDisplayHold& operator=(const XDisplayHold&) = delete;
+
+    /// Whether the display (DISPLAY) answered.
+    bool Reachable() const { return m_connection != nullptr; }
+
+private:
+    void* m_connection = nullptr;
+};
 
 /// Puts parts of a picture of a window on the X11 window at once: one
 /// PutImage per part, a band of rows from the picture. Qt's flush of its

@@ -48,4 +48,34 @@ for signal in INT HUP; do
     [ "$EXIT_STATUS" = 0 ] || fail "SIG$signal: exit status $EXIT_STATUS"
     expect_file "$folder/Clock.ini" '[Pos]\r\nTop=45\r\nLeft=45\r\n'
 done
+echo "case: as an X server's only client, plain starts and early signals never abort"
+# A server of its own, which no other client ever joins and which resets
+# whenever its last client leaves, as under xinit or in a kiosk.
+exec 6>"$E2E_WORK/lonely-display"
+Xvfb -displayfd 6 -screen 0 640x480x24 -nolisten tcp >"$E2E_WORK/lonely-xvfb.log" 2>&1 &
+E2E_PIDS+=($!)
+wait_for 10 test -s "$E2E_WORK/lonely-display" || fail "the lonely Xvfb did not start"
+lonely=":$(head -n1 "$E2E_WORK/lonely-display")"
+# True once the process catches SIGTERM (bit 15 of SigCgt): from then on a
+# signal is the program's to handle.
+catches_sigterm() {
+    local mask
+    mask=$(awk '/^SigCgt:/ { print $2 }' "/proc/$1/status" 2>/dev/null) || return 1
+    [ -n "$mask" ] && (( (16#$mask >> 14) & 1 ))
+}
+# How long after the clock began to catch signals it is asked to end: at
+# once, while Qt starts, while the window is placed, once it is up.
+for delay in 0 0.005 0.01 0.02 0.03 0.05 0.08 0.12 0.2 0.3 0.5 1.5; do
+    folder=$(new_program_folder)
+    printf '[Pos]\r\nTop=3000\r\nLeft=1500\r\n' >"$folder/Clock.ini"
+    start_clock "$folder" DISPLAY="$lonely"
+    wait_for 10 catches_sigterm "$CLOCK_PID" || fail "the clock never caught SIGTERM"
+    sleep "$delay"
+    kill -TERM "$CLOCK_PID"
+    wait_exit "$CLOCK_PID"
+    [ "$EXIT_STATUS" = 0 ] ||
+        fail "SIGTERM ${delay}s after the start: status $EXIT_STATUS: $(cat "$folder/stderr.log")"
+    expect_file "$folder/Clock.ini" '[Pos]\r\nTop=3000\r\nLeft=1500\r\n'
+done
+
 echo "PASS"

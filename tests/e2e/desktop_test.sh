@@ -58,6 +58,24 @@ window=$(wait_for_clock "$CLOCK_PID")
 kill -TERM "$CLOCK_PID"
 wait_exit "$CLOCK_PID"
 
+echo "case: programs the clock starts get the environment it was started with"
+folder=$(new_program_folder)
+mkdir "$folder/bin"
+printf '#!/bin/sh\nenv >"%s/opener.env"\n' "$folder" >"$folder/bin/xdg-open"
+chmod +x "$folder/bin/xdg-open"
+# A Wayland session (that does not answer) makes the clock ask Qt for X11.
+start_clock "$folder" PATH="$folder/bin:$PATH" WAYLAND_DISPLAY=wayland-sorane-none
+window=$(wait_for_clock "$CLOCK_PID")
+xdotool mousemove --sync 75 75 click 1
+wait_for 10 is_active "$window" || fail "the clock did not take the keyboard"
+xdotool key h
+wait_for 10 test -s "$folder/opener.env" || fail "H started no opener"
+grep -q '^WAYLAND_DISPLAY=wayland-sorane-none$' "$folder/opener.env" || fail "the opener lost WAYLAND_DISPLAY"
+! grep -E '^QT_(QPA_PLATFORM|XCB_NO_MITSHM)=' "$folder/opener.env" ||
+    fail "the opener inherited the clock's Qt switches"
+kill -TERM "$CLOCK_PID"
+wait_exit "$CLOCK_PID"
+
 echo "case: a bad value stops start-up with a clear message, the file untouched"
 folder=$(new_program_folder)
 printf '[Color]\r\nhour=abc\r\n' >"$folder/Clock.ini"

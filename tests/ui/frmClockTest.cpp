@@ -185,9 +185,19 @@ TEST(frmClockTest, ReadOnlyProgramFolderKeepsSettingsInTheUsersFolder) {
     EXPECT_EQ(state.IniPath, (folder.Path() / "config" / "sorane" / "Clock.ini").string());
     EXPECT_EQ(clock.pos(), QPoint(3, 3));
     clock.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&clock));
     desktop.window_place = ScreenPoint{20, 40};
     clock.close();
     EXPECT_EQ(folder.Read("config/sorane/Clock.ini"), "[Pos]\r\nTop=600\r\nLeft=300\r\n");
+}
+
+TEST(frmClockTest, CloseBeforeTheWindowWasOnScreenSavesThePlaceItWasPutAt) {
+    // A signal in the first milliseconds: the server still has the window
+    // at 0,0, where it has never been.
+    LoadedClock loaded("[Pos]\r\nTop=3000\r\nLeft=1500\r\n");
+    loaded.desktop.window_place = ScreenPoint{0, 0};
+    loaded.clock->close();
+    EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Pos]\r\nTop=3000\r\nLeft=1500\r\n");
 }
 
 TEST(frmClockTest, SecondInstanceSaysSoAndTouchesNothing) {
@@ -225,6 +235,7 @@ TEST(frmClockTest, EscSaysGoodbyeThenSavesTopBeforeLeftAndEndsTheProgram) {
     tray.show();
     loaded.clock->AttachTrayIcon(&tray);
     loaded.clock->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(loaded.clock.get()));
     loaded.desktop.window_place = ScreenPoint{120, 80};  // where the X server has it
     std::string file_when_message_shown;
     loaded.desktop.on_message = [&](const Message&) {
@@ -249,6 +260,7 @@ TEST(frmClockTest, EscSaysGoodbyeThenSavesTopBeforeLeftAndEndsTheProgram) {
 TEST(frmClockTest, NewPositionKeysAreAddedTopThenLeft) {
     LoadedClock loaded;
     loaded.clock->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(loaded.clock.get()));
     loaded.desktop.window_place = ScreenPoint{100, 200};
     loaded.clock->close();
     EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Pos]\r\nTop=3000\r\nLeft=1500\r\n");

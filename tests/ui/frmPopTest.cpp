@@ -44,6 +44,7 @@ struct RunningClock {
         menu = std::make_unique<frmPop>(desktop, settings, state, *clock);
         clock->AttachMenu(menu.get());
         clock->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(clock.get()));
     }
 
     QAction* Item(const char* name) { return menu->menu.findChild<QAction*>(name); }
