@@ -56,10 +56,11 @@ Xvfb -displayfd 6 -screen 0 640x480x24 -nolisten tcp >"$E2E_WORK/lonely-xvfb.log
 E2E_PIDS+=($!)
 wait_for 10 test -s "$E2E_WORK/lonely-display" || fail "the lonely Xvfb did not start"
 lonely=":$(head -n1 "$E2E_WORK/lonely-display")"
-# True once the process catches SIGTERM (bit 15 of SigCgt): from then on a
-# signal is the program's to handle.
+# True once the clock itself (not the shell that starts it) catches SIGTERM
+# (bit 15 of SigCgt): from then on a signal is the program's to handle.
 catches_sigterm() {
     local mask
+    [ "$(readlink "/proc/$1/exe")" = "$2" ] || return 1
     mask=$(awk '/^SigCgt:/ { print $2 }' "/proc/$1/status" 2>/dev/null) || return 1
     [ -n "$mask" ] && (( (16#$mask >> 14) & 1 ))
 }
@@ -69,7 +70,7 @@ for delay in 0 0.005 0.01 0.02 0.03 0.05 0.08 0.12 0.2 0.3 0.5 1.5; do
     folder=$(new_program_folder)
     printf '[Pos]\r\nTop=3000\r\nLeft=1500\r\n' >"$folder/Clock.ini"
     start_clock "$folder" DISPLAY="$lonely"
-    wait_for 10 catches_sigterm "$CLOCK_PID" || fail "the clock never caught SIGTERM"
+    wait_for 10 catches_sigterm "$CLOCK_PID" "$folder/sorane" || fail "the clock never caught SIGTERM"
     sleep "$delay"
     kill -TERM "$CLOCK_PID"
     wait_exit "$CLOCK_PID"
