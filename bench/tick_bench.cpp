@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QPainter>
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <fstream>
@@ -92,8 +91,10 @@ void BM_NewHandPictures(benchmark::State& bench) {
         const std::map<std::string, long> before = OtherThreadsSwitches();
         for (int step = 0; step < 60; ++step) {
             HandPictures pictures;
-            QPainter painter(&image);
-            pictures.Paint(painter, HandsAt(step / 5, step, step), {Palette16[1], Palette16[9], 0});
+            for (const HandPictures::Picture* hand :
+                 pictures.Layers(HandsAt(step / 5, step, step), {Palette16[1], Palette16[9], 0}, 1)) {
+                BlendHand(image, *hand, image.rect());
+            }
         }
         // A thread that started meanwhile, or switched, was woken; one that
         // ended (an idle pool thread expiring) was not.

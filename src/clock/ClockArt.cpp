@@ -4,6 +4,7 @@
 #include "clock/ClockArt.h"
 
 #include <QImageReader>
+#include <QRegion>
 #include <QVarLengthArray>
 #include <algorithm>
 #include <functional>
@@ -238,8 +239,6 @@ void PaintHands(QPainter& painter, const Hands& hands, const HandColours& colour
 
 namespace {
 
-constexpr int BAND_DEVICE_LINES = 64;
-
 // Qt's raster engine splits an antialiased fill of more than about a hundred
 // spans over its thread pool and waits for every part: from the GUI thread,
 // that woke the pool for each new hand picture (once a minute for the hour
@@ -288,35 +287,7 @@ void StrokeInBands(QImage& image, bool hairline, const std::function<void(QPaint
 // positions, the others 60).
 constexpr std::size_t PICTURES_KEPT_PER_HAND = 64;
 
-// Copies the part of the picture under area (logical pixels, relative to
-// where the picture is drawn) in bands of BAND_DEVICE_LINES.
-void DrawBands(QPainter& painter, const QPointF& at, const QImage& picture, const QRect& area) {
-    const qreal ratio = picture.devicePixelRatio();
-    const QRect device =
-        QRect(int(std::floor(area.left() * ratio)), int(std::floor(area.top() * ratio)),
-              int(std::ceil(area.width() * ratio)), int(std::ceil(area.height() * ratio)))
-            .intersected(picture.rect());
-    for (int top = device.top(); top <= device.bottom(); top += BAND_DEVICE_LINES) {
-        const int lines = std::min(BAND_DEVICE_LINES, device.bottom() + 1 - top);
-        const QRectF source(device.left(), top, device.width(), lines);
-        const QRectF target(at.x() + source.left() / ratio, at.y() + top / ratio,
-                            source.width() / ratio, lines / ratio);
-        painter.drawImage(target, picture, source);
-    }
-}
-
 }  // namespace
-
-void DrawInBands(QPainter& painter, const QPointF& at, const QImage& picture) {
-    const qreal ratio = picture.devicePixelRatio();
-    DrawBands(painter, at, picture,
-              QRect(0, 0, int(std::ceil(picture.width() / ratio)),
-                    int(std::ceil(picture.height() / ratio))));
-}
-
-void DrawPartInBands(QPainter& painter, const QImage& picture, const QRect& area) {
-    DrawBands(painter, QPointF(0, 0), picture, area);
-}
 
 namespace {
 
@@ -353,13 +324,6 @@ inline const QRgb* RowOf(const uchar* bits, qsizetype stride, int y) {
 
 }  // namespace
 
-bool CanBlendDirectly(const QImage& target) {
-    const qreal ratio = target.devicePixelRatio();
-    return (target.format() == QImage::Format_RGB32 ||
-            target.format() == QImage::Format_ARGB32_Premultiplied) &&
-           ratio >= 1 && ratio == std::floor(ratio);
-}
-
 void CopyPart(QImage& target, const QImage& picture, const QRect& device_area) {
     const QRect area = device_area & target.rect() & picture.rect();
     uchar* const bits = target.bits();
@@ -388,72 +352,28 @@ void BlendPart(QImage& target, const QImage& picture, const QPoint& device_at,
     }
 }
 
-void HandPictures::Paint(QPainter& painter, const Hands& hands, const HandColours& colours,
-                         const QRect& within) {
-    const qreal ratio = painter.device()->devicePixelRatio();
-    // The device rows within reach, from the first to one past the last.
-    const int reach_top = int(std::floor(within.top() * ratio));
-    const int reach_end = int(std::ceil((within.bottom() + 1) * ratio));
-    for (const Picture* picture : PicturesFor(hands, colours, ratio)) {
-        const QRectF bounds(picture->at, QSizeF(picture->size) / ratio);
-        const int picture_top = int(std::lround(picture->at.y() * ratio));
-        const int first = std::max(0, reach_top - picture_top);
-        const int end = std::min(picture->size.height(), reach_end - picture_top);
-        if (!bounds.intersects(QRectF(within)) || first >= end) {
-            continue;
-        }
-        // The rows within reach are unpacked into the scratch picture, which
-        // is copied as the kept pictures always were.
-        if (m_scratch.width() < picture->size.width() ||
-            m_scratch.height() < picture->size.height()) {
-            m_scratch = QImage(picture->size.expandedTo(m_scratch.size()),
-                               QImage::Format_ARGB32_Premultiplied);
-        }
-        for (int y = first; y < end; ++y) {
-            auto* row = reinterpret_cast<QRgb*>(m_scratch.scanLine(y - first));
-            std::fill(row, row + picture->size.width(), QRgb(0));
-            const Picture::Row& kept_row = picture->rows[std::size_t(y)];
-            std::copy_n(picture->pixels.begin() + kept_row.offset, kept_row.count,
-                        row + kept_row.first);
-        }
-        QImage view(m_scratch.constBits(), picture->size.width(), end - first,
-                    m_scratch.bytesPerLine(), QImage::Format_ARGB32_Premultiplied);
-        view.setDevicePixelRatio(ratio);
-        DrawInBands(painter, QPointF(picture->at.x(), (picture_top + first) / ratio), view);
-    }
-}
-
-void HandPictures::Blend(QImage& target, const Hands& hands, const HandColours& colours,
-                         std::span<const QRect> device_areas) {
-    const qreal ratio = target.devicePixelRatio();
+void BlendHand(QImage& target, const HandPictures::Picture& hand, const QRect& device_area) {
+    const QRect area = device_area & target.rect();
+    const int first = std::max(area.top(), hand.at.y());
+    const int end = std::min(area.bottom() + 1, hand.at.y() + hand.size.height());
     uchar* const bits = target.bits();
     const qsizetype stride = target.bytesPerLine();
-    const QRect bounds = target.rect();
-    for (const Picture* picture : PicturesFor(hands, colours, ratio)) {
-        const QPoint at(int(std::lround(picture->at.x() * ratio)),
-                        int(std::lround(picture->at.y() * ratio)));
-        for (const QRect& device_area : device_areas) {
-            const QRect area = device_area & bounds;
-            const int first = std::max(area.top(), at.y());
-            const int end = std::min(area.bottom() + 1, at.y() + picture->size.height());
-            for (int y = first; y < end; ++y) {
-                const Picture::Row& kept_row = picture->rows[std::size_t(y - at.y())];
-                const int source_x = at.x() + kept_row.first;  // where source[0] lands
-                const int left = std::max(area.left(), source_x);
-                const int right = std::min(area.right() + 1, source_x + kept_row.count);
-                QRgb* row = RowOf(bits, stride, y);
-                const QRgb* source = picture->pixels.data() + kept_row.offset;
-                for (int x = left; x < right; ++x) {
-                    SourceOver(row[x], source[x - source_x]);
-                }
-            }
+    for (int y = first; y < end; ++y) {
+        const HandPictures::Picture::Row& kept_row = hand.rows[std::size_t(y - hand.at.y())];
+        const int source_x = hand.at.x() + kept_row.first;  // where source[0] lands
+        const int left = std::max(area.left(), source_x);
+        const int right = std::min(area.right() + 1, source_x + kept_row.count);
+        QRgb* row = RowOf(bits, stride, y);
+        const QRgb* source = hand.pixels.data() + kept_row.offset;
+        for (int x = left; x < right; ++x) {
+            SourceOver(row[x], source[x - source_x]);
         }
     }
 }
 
-std::array<const HandPictures::Picture*, 3> HandPictures::PicturesFor(const Hands& hands,
-                                                                      const HandColours& colours,
-                                                                      qreal ratio) {
+std::array<const HandPictures::Picture*, 3> HandPictures::Layers(const Hands& hands,
+                                                                 const HandColours& colours,
+                                                                 qreal ratio) {
     // Back to front, as PaintHands draws them.
     return {&PictureFor(2, hands.second, SECOND_WIDTH, colours.second, ratio),
             &PictureFor(1, hands.minute, MINUTE_WIDTH, colours.minute, ratio),
@@ -478,18 +398,16 @@ const HandPictures::Picture& HandPictures::PictureFor(int hand, const HandLine& 
     const QPoint device_bottom_right(int(std::ceil(bounds.right() * ratio)),
                                      int(std::ceil(bounds.bottom() * ratio)));
     Picture picture;
-    picture.at = QPointF(device_top_left) / ratio;
+    picture.at = device_top_left;
     picture.size = QSize(device_bottom_right.x() - device_top_left.x(),
                          device_bottom_right.y() - device_top_left.y());
     QImage image(picture.size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     image.setDevicePixelRatio(ratio);
     StrokeInBands(image, width * ratio <= 1, [&](QPainter& hand_painter) {
-        hand_painter.translate(-picture.at);
+        hand_painter.translate(-QPointF(device_top_left) / ratio);
         PaintHand(hand_painter, line, width, rgb);
     });
-    // Kept as each row's drawn run only: a thin slanted line fills a tenth of
-    // its bounding box, and sixty second-hand positions are kept.
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         int first = 0;

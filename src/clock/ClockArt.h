@@ -4,9 +4,8 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPainter>
-#include <QPixmap>
-#include <QRegion>
 #include <QVarLengthArray>
 #include <array>
 #include <map>
@@ -53,44 +52,41 @@ struct HandColours {
 /// over every part of the face.
 void PaintHands(QPainter& painter, const Hands& hands, const HandColours& colours);
 
-/// The hands as frmClock draws them, the same pixels as PaintHands: each hand
-/// is drawn once per position and colour into a small picture that is kept,
-/// so that a tick copies three pictures rather than stroking six antialiased
-/// lines (which Qt's raster engine spreads over worker threads).
+/// The hands as the clock window shows them, the same pixels as PaintHands:
+/// each hand is drawn once per position and colour into a small picture that
+/// is kept, so that a tick blends three pictures rather than stroking six
+/// antialiased lines (which Qt's raster engine spreads over worker threads).
 class HandPictures {
 public:
-    /// Draws the hands, or only what of them lies within a part of the
-    /// window (logical pixels).
-    void Paint(QPainter& painter, const Hands& hands, const HandColours& colours,
-               const QRect& within = QRect(0, 0, CLOCK_SIZE, CLOCK_SIZE));
-    /// The same pixels as Paint, blended straight into a picture without a
-    /// painter (see CanBlendDirectly), within parts of it that do not
-    /// overlap, in device pixels.
-    void Blend(QImage& target, const Hands& hands, const HandColours& colours,
-               std::span<const QRect> device_areas);
-
-private:
+    /// A hand drawn at one position, kept as each row's drawn run only: a
+    /// thin slanted line fills a tenth of its bounding box.
     struct Picture {
         struct Row {
             int first;   ///< the first drawn pixel of the row
             int count;   ///< how many follow it, up to the last drawn one
             int offset;  ///< where they start in pixels
         };
-        QPointF at;  ///< top-left corner, logical pixels
+        QPoint at;   ///< top-left corner, device pixels
         QSize size;  ///< device pixels
         std::vector<Row> rows;
         std::vector<QRgb> pixels;
     };
+
+    /// The three hands' pictures at a device pixel ratio, back to front.
+    std::array<const Picture*, 3> Layers(const Hands& hands, const HandColours& colours,
+                                         qreal ratio);
+
+private:
     using Key = std::tuple<float, float, Rgb, qreal>;
 
     const Picture& PictureFor(int hand, const HandLine& line, qreal width, Rgb rgb, qreal ratio);
-    /// The three hands' pictures, back to front.
-    std::array<const Picture*, 3> PicturesFor(const Hands& hands, const HandColours& colours,
-                                              qreal ratio);
 
     std::array<std::map<Key, Picture>, 3> m_pictures;
-    QImage m_scratch;  ///< where a kept picture is unpacked to be drawn
 };
+
+/// Blends a kept hand picture over target (premultiplied source-over, as
+/// QPainter draws it) within device_area.
+void BlendHand(QImage& target, const HandPictures::Picture& hand, const QRect& device_area);
 
 /// The height of the bands a moved hand's area is cut into, in pixels.
 constexpr int HAND_BAND_PIXELS = 8;
@@ -108,17 +104,6 @@ void AddPart(WindowParts& parts, const QRect& area);
 /// before).
 WindowParts HandsChange(const std::optional<Hands>& before, const Hands& after);
 
-/// Draws a picture at a point in bands of fewer than 96 device lines: Qt's
-/// raster engine hands any larger copy to worker threads, waking them for
-/// nothing on a picture this small.
-void DrawInBands(QPainter& painter, const QPointF& at, const QImage& picture);
-/// Draws only the part of a picture drawn at 0,0 that lies under area.
-void DrawPartInBands(QPainter& painter, const QImage& picture, const QRect& area);
-
-/// Whether the tick may draw into target without a painter: a picture in
-/// one of the formats Qt's raster engine gives windows, at a whole-number
-/// device pixel ratio, so that every part lands on whole device pixels.
-bool CanBlendDirectly(const QImage& target);
 /// Copies the part of an opaque picture drawn at 0,0 under device_area.
 void CopyPart(QImage& target, const QImage& picture, const QRect& device_area);
 /// Blends a premultiplied picture drawn at device_at over target, within

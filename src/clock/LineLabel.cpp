@@ -4,6 +4,7 @@
 #include "clock/LineLabel.h"
 
 #include <QApplication>
+#include <QPainter>
 
 namespace sorane {
 
@@ -16,13 +17,6 @@ bool LineLabel::setText(const QString& text) {
     }
     m_text = text;
     return true;
-}
-
-void LineLabel::Draw(QPainter& painter) {
-    if (!m_hidden) {
-        painter.drawImage(QPointF(m_geometry.topLeft()),
-                          Picture(painter.device()->devicePixelRatio()));
-    }
 }
 
 const QImage& LineLabel::Picture(qreal ratio) {

@@ -5,7 +5,6 @@
 
 #include <QFont>
 #include <QImage>
-#include <QPainter>
 #include <QRect>
 #include <QString>
 
@@ -27,8 +26,8 @@ public:
     void setVisible(bool visible) { m_hidden = !visible; }
     const QRect& geometry() const { return m_geometry; }
 
-    /// Draws the line at its place, unless it is hidden.
-    void Draw(QPainter& painter);
+    const QFont& font() const { return m_font; }
+
     /// The picture of the text, premultiplied, at a device pixel ratio.
     const QImage& Picture(qreal device_pixel_ratio);
 

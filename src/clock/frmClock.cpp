@@ -28,15 +28,6 @@ namespace sorane {
 
 namespace {
 
-// Parts of the window in device pixels, at a whole-number ratio.
-WindowParts DeviceParts(std::span<const QRect> parts, int ratio) {
-    WindowParts device_parts;
-    for (const QRect& part : parts) {
-        device_parts.append(QRect(part.topLeft() * ratio, part.size() * ratio));
-    }
-    return device_parts;
-}
-
 QFont LineFont() {
     QFont font = RoundGothic(9.75);
     font.setBold(true);
@@ -86,7 +77,8 @@ frmClock::LoadResult frmClock::Form_Load() {
         return LoadResult::BadSettings;
     }
 
-    m_faces = std::make_unique<ClockFaces>(devicePixelRatioF());
+    m_surface.UseRatio(devicePixelRatioF());
+    m_loaded = true;
     // The first paint already shows the time, not a face without hands.
     const LocalDateTime now = m_desktop.Now();
     m_face = Face::Ordinary;
@@ -117,7 +109,7 @@ void frmClock::ApplyDisplay() {
         lblTimDat.setText(QString::fromStdString(*text));
     }
     lblTimDat.setVisible(LineShownFor(m_settings.View));
-    update();
+    RedrawAll();
 }
 
 void frmClock::ScheduleNextTick(const LocalDateTime& now) {
@@ -188,9 +180,29 @@ void frmClock::tmrClock_Timer() {
 }
 
 QRect frmClock::FaceChange(Face face) {
-    const QRect change = m_faces->Change(m_face, face);
+    const QRect change = m_surface.FaceChange(m_face, face);
     m_face = face;
     return change;
+}
+
+ClockScene frmClock::Scene() {
+    return {m_face, lblTimDat.isHidden() ? nullptr : &lblTimDat, m_hands ? &*m_hands : nullptr,
+            m_hand_colours};
+}
+
+void frmClock::RedrawAll() {
+    if (m_loaded) {
+        m_surface.ComposeAll(Scene());
+        update();
+    }
+}
+
+bool frmClock::FollowScale() {
+    if (!m_loaded || !m_surface.UseRatio(devicePixelRatioF())) {
+        return false;
+    }
+    RedrawAll();
+    return true;
 }
 
 void frmClock::Announce(const Message& message) {
@@ -207,97 +219,52 @@ void frmClock::Announce(const Message& message) {
 }
 
 void frmClock::paintEvent(QPaintEvent* event) {
-    if (!m_faces) {
+    if (!m_loaded) {
         return;
     }
-    QPainter painter(this);
-    DrawClock(painter, event->region());
+    FollowScale();
+    // The picture is always current: an expose or a repaint only copies it.
+    WindowParts device_parts;
+    for (const QRect& part : event->region()) {
+        device_parts.append(m_surface.DeviceRect(part));
+    }
+    m_surface.CopyTo(*this, device_parts);
     m_painted = true;
 }
 
-void frmClock::DrawClock(QPainter& painter, const QRegion& area) {
-    // From back to front: the face, the line, the hands. The painter is
-    // clipped to area: the line and the hands are blended over what lies
-    // beneath them, which only area has fresh.
-    for (const QRect& part : area) {
-        DrawPartInBands(painter, m_faces->Picture(m_face), part);
+void frmClock::DrawNow(std::span<const QRect> parts) {
+    if (parts.empty() || !m_loaded || FollowScale()) {
+        return;
     }
-    if (area.intersects(lblTimDat.geometry())) {
-        lblTimDat.Draw(painter);
-    }
-    if (m_hands) {
-        m_hand_pictures.Paint(painter, *m_hands, m_hand_colours, area.boundingRect());
-    }
+    const WindowParts device_parts = m_surface.Compose(Scene(), parts);
+    Present(parts, device_parts);
 }
 
-// A tick draws only what changed and shows it at once. For a few small
-// areas once a second, the widget machinery around a repaint (a posted
-// request, a paint event per widget, the region bookkeeping) and even a
-// painter's set-up cost more than the drawing itself, so the parts are
-// copied and blended into a picture without a painter. On X11 the picture
-// is the clock's own and the parts go straight to the window; elsewhere it
-// is the window's backing store, where it is a picture in memory at a
-// whole-number scale. Exposes and everything else still come through
-// paintEvent, which draws the same pixels.
-void frmClock::DrawNow(std::span<const QRect> parts) {
-    if (parts.empty()) {
-        return;
-    }
+// A tick shows its few small parts at once. For so little once a second,
+// the widget machinery around a repaint (a posted request, a paint event,
+// the region bookkeeping) costs more than the copy itself. On X11 the parts
+// go straight from the picture to the window; elsewhere they are copied
+// into the window's backing store, which Qt flushes. Before the window's
+// first paint, and while it is not on screen, a repaint is asked for.
+void frmClock::Present(std::span<const QRect> parts, std::span<const QRect> device_parts) {
     QBackingStore* store = backingStore();
-    const bool shown = m_painted && isVisible() && store != nullptr && windowHandle()->isExposed();
-    const qreal window_ratio = devicePixelRatioF();
-    if (shown && window_ratio >= 1 && window_ratio == std::floor(window_ratio) &&
-        m_picture_sender.CanSend(this)) {
-        const int ratio = int(window_ratio);
-        if (m_window_picture.size() != size() * ratio) {
-            m_window_picture = QImage(size() * ratio, QImage::Format_RGB32);
-            m_window_picture.setDevicePixelRatio(ratio);
-        }
-        const auto device_parts = DeviceParts(parts, ratio);
-        BlendClock(m_window_picture, device_parts);
-        m_picture_sender.Send(m_window_picture, device_parts);
-        return;
-    }
     QRegion area;
     for (const QRect& part : parts) {
         area += part;
     }
-    if (!shown) {
+    if (!m_painted || !isVisible() || store == nullptr || !windowHandle()->isExposed()) {
         update(area);
         return;
     }
-    store->beginPaint(area);
-    QPaintDevice* device = store->paintDevice();
-    auto* image = device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
-    if (image != nullptr && CanBlendDirectly(*image)) {
-        BlendClock(*image, DeviceParts(parts, int(image->devicePixelRatio())));
-    } else {
-        QPainter painter(store->paintDevice());
-        painter.setClipRegion(area);
-        DrawClock(painter, area);
+    if (m_picture_sender.CanSend(this) &&
+        m_surface.Picture().size() == windowHandle()->size() * devicePixelRatioF()) {
+        m_picture_sender.Send(m_surface.Picture(), device_parts);
+        return;
     }
+    store->beginPaint(area);
+    m_surface.CopyTo(*store->paintDevice(), device_parts);
     store->endPaint();
     store->flush(area, windowHandle());
-}
-
-void frmClock::BlendClock(QImage& target, std::span<const QRect> parts) {
-    const int ratio = int(target.devicePixelRatio());
-    // The parts do not overlap: each layer is laid over all of them before
-    // the next, from back to front.
-    const QImage& face = m_faces->Picture(m_face);
-    for (const QRect& part : parts) {
-        CopyPart(target, face, part);
-    }
-    if (!lblTimDat.isHidden()) {
-        const QImage& line = lblTimDat.Picture(ratio);
-        const QPoint line_at = lblTimDat.geometry().topLeft() * ratio;
-        for (const QRect& part : parts) {
-            BlendPart(target, line, line_at, part);
-        }
-    }
-    if (m_hands) {
-        m_hand_pictures.Blend(target, *m_hands, m_hand_colours, parts);
-    }
 }
 
 }  // namespace sorane

@@ -10,7 +10,7 @@
 #include <optional>
 #include <span>
 
-#include "clock/ClockArt.h"
+#include "clock/ClockSurface.h"
 #include "clock/LineLabel.h"
 #include "clock/MouseRules.h"
 #include "clock/TickRules.h"
@@ -92,14 +92,19 @@ private:
     void ScheduleNextTick(const LocalDateTime& now);
     /// Takes the face; returns the part of the window that changes.
     QRect FaceChange(Face face);
-    /// Draws the face, the line and the hands under area, back to front.
-    void DrawClock(QPainter& painter, const QRegion& area);
-    /// The same as DrawClock, blended into a picture without a painter;
-    /// parts are in the picture's device pixels and do not overlap.
-    void BlendClock(QImage& target, std::span<const QRect> parts);
-    /// Draws the parts (logical pixels, none overlapping) again and shows
-    /// them at once.
+    /// What the window shows now.
+    ClockScene Scene();
+    /// Draws the whole window again, to be shown at its next paint.
+    void RedrawAll();
+    /// Makes the pictures again when the window's device pixel ratio is not
+    /// the one they were made for (another screen, another scale); returns
+    /// whether it did, having drawn the whole window again.
+    bool FollowScale();
+    /// Draws the parts (logical pixels) again and shows them at once.
     void DrawNow(std::span<const QRect> parts);
+    /// Puts parts of the window's picture on the screen: parts are in
+    /// logical pixels, device_parts the same in device pixels.
+    void Present(std::span<const QRect> parts, std::span<const QRect> device_parts);
     void Announce(const Message& message);
     void PopUpMenu();
     void PlaceAt(ScreenPoint place);
@@ -108,11 +113,11 @@ private:
     Desktop& m_desktop;
     ClockSettings& m_settings;
     ClockState& m_state;
-    std::unique_ptr<ClockFaces> m_faces;
-    HandPictures m_hand_pictures;
-    // On X11, the picture the ticks draw into and send to the window.
+    // The window's picture: every change is drawn here, the screen gets copies.
+    ClockSurface m_surface;
+    bool m_loaded = false;
+    // On X11, ticks go from the picture straight to the window.
     X11PictureSender m_picture_sender;
-    QImage m_window_picture;
     bool m_painted = false;  ///< whether the backing store has been drawn once
     QSystemTrayIcon* m_tray_icon = nullptr;
     frmPop* m_menu = nullptr;

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "PaintedClock.h"
+#include "clock/ClockSurface.h"
+#include "platform/FormLayout.h"
+
 #include <string>
 
 namespace sorane {
@@ -73,44 +77,39 @@ TEST(ClockArtTest, TextLineAreaStaysLightForBlackText) {
     }
 }
 
-// The largest difference of any colour channel between two pictures.
-int LargestDifference(const QImage& a, const QImage& b) {
-    int largest = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            largest = std::max({largest, std::abs(qRed(p) - qRed(q)),
-                                std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
-        }
-    }
-    return largest;
-}
-
-TEST(ClockArtTest, KeptHandPicturesDrawWhatTheStrokesDraw) {
-    HandPictures pictures;
-    for (qreal ratio : {1.0, 2.0}) {
-        const ClockFaces faces(ratio);
-        for (const auto& [hour, minute, second] :
-             {std::tuple{10, 8, 37}, std::tuple{15, 30, 0}, std::tuple{3, 59, 44}}) {
+TEST(ClockArtTest, SurfaceDrawsWhatPaintersDrawAtEveryScale) {
+    // The window's one picture, composed from the kept pictures, against the
+    // same clock painted from scratch: at whole and fractional scales, over
+    // every face, with and without the line.
+    QFont font = RoundGothic(9.75);
+    font.setBold(true);
+    const QRect line_geometry(24, 100, 121, 17);
+    for (qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
+        ClockSurface surface;
+        ASSERT_TRUE(surface.UseRatio(ratio));
+        EXPECT_FALSE(surface.UseRatio(ratio));
+        EXPECT_EQ(surface.Picture().size(), QSize(qRound(150 * ratio), qRound(150 * ratio)));
+        LineLabel line("R08/12/08", line_geometry, font);
+        for (const auto& [hour, minute, second, face] :
+             {std::tuple{10, 8, 37, Face::Ordinary}, std::tuple{15, 30, 0, Face::Wink},
+              std::tuple{3, 59, 44, Face::Surprised}}) {
             for (const HandColours& colours :
                  {HandColours{Palette16[1], Palette16[9], 0},
                   HandColours{Palette16[15], Palette16[14], Palette16[12]}}) {
                 const Hands hands = HandsAt(hour, minute, second);
-                QImage stroked(QSize(150, 150) * ratio, QImage::Format_RGB32);
-                stroked.setDevicePixelRatio(ratio);
-                QImage copied = stroked;
-                for (auto [image, kept] : {std::pair{&stroked, false}, std::pair{&copied, true}}) {
-                    QPainter painter(image);
-                    DrawInBands(painter, QPointF(0, 0), faces.Picture(Face::Ordinary));
-                    if (kept) {
-                        pictures.Paint(painter, hands, colours);
-                    } else {
-                        PaintHands(painter, hands, colours);
-                    }
+                for (LineLabel* shown_line : {&line, static_cast<LineLabel*>(nullptr)}) {
+                    surface.ComposeAll({face, shown_line, &hands, colours});
+                    const PaintedLine painted_line =
+                        shown_line ? PaintedLine{line.text(), font, line_geometry} : PaintedLine{};
+                    QPoint where;
+                    EXPECT_LE(LargestDifference(surface.Picture(),
+                                                PaintedClock(ratio, face, hands, colours,
+                                                             painted_line),
+                                                &where),
+                              2)
+                        << hour << ":" << minute << ":" << second << " at " << ratio << "x, near "
+                        << where.x() << "," << where.y();
                 }
-                EXPECT_LE(LargestDifference(stroked, copied), 2)
-                    << hour << ":" << minute << ":" << second << " at " << ratio << "x";
             }
         }
     }
@@ -118,14 +117,12 @@ TEST(ClockArtTest, KeptHandPicturesDrawWhatTheStrokesDraw) {
 
 TEST(ClockArtTest, HourHandLiesOverTheMinuteAndTheSecondHand) {
     // At 12:00:00 all three point up; the hour hand must be the one seen.
-    QImage image(150, 150, QImage::Format_RGB32);
-    image.fill(Qt::white);
     const HandColours colours{Palette16[12], Palette16[10], Palette16[9]};
-    HandPictures pictures;
-    QPainter painter(&image);
-    pictures.Paint(painter, HandsAt(12, 0, 0), colours);
-    painter.end();
-    EXPECT_EQ(image.pixel(75, 40), QColor(0xFF, 0, 0).rgb()) << "the hour hand, bright red";
+    ClockSurface surface;
+    surface.UseRatio(1);
+    const Hands hands = HandsAt(12, 0, 0);
+    surface.ComposeAll({Face::Ordinary, nullptr, &hands, colours});
+    EXPECT_EQ(surface.Picture().pixel(75, 40), QColor(0xFF, 0, 0).rgb()) << "the hour hand, bright red";
 }
 
 TEST(ClockArtTest, ChangedPartsNeverOverlapAndCoverWhatChanged) {
@@ -146,6 +143,24 @@ TEST(ClockArtTest, ChangedPartsNeverOverlapAndCoverWhatChanged) {
         covered += parts[i];
     }
     EXPECT_TRUE(covered.contains(eyes));
+
+    // The hands' own parts, with nothing else to re-tile them: every second
+    // of an hour, and every turn of a minute through a day.
+    for (int step = 0; step < 3600 + 24 * 60; ++step) {
+        const bool turn = step >= 3600;
+        const int minute = turn ? step - 3600 : 0;
+        const Hands was = turn ? HandsAt(minute / 60, minute % 60, 59)
+                               : HandsAt(4, step / 60, step % 60);
+        const Hands is = turn ? HandsAt((minute + 1) / 60 % 24, (minute + 1) % 60, 0)
+                              : HandsAt(4, (step + 1) / 60 % 60, (step + 1) % 60);
+        const WindowParts hand_parts = HandsChange(was, is);
+        for (qsizetype i = 0; i < hand_parts.size(); ++i) {
+            for (qsizetype j = i + 1; j < hand_parts.size(); ++j) {
+                ASSERT_FALSE(hand_parts[i].intersects(hand_parts[j]))
+                    << "step " << step << ": parts " << i << " and " << j;
+            }
+        }
+    }
     for (const Hands& hands : {before, after}) {
         for (const HandLine& line : {hands.hour, hands.minute, hands.second}) {
             EXPECT_TRUE(

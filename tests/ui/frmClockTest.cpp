@@ -3,6 +3,7 @@
 
 #include "clock/frmClock.h"
 
+#include <QBackingStore>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QWindow>
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeDesktop.h"
+#include "PaintedClock.h"
 #include "TempFolder.h"
 #include "menu/frmPop.h"
 #include "platform/QuitSignals.h"
@@ -42,6 +44,32 @@ struct LoadedClock {
     std::unique_ptr<frmClock> clock;
     frmClock::LoadResult result;
 };
+
+// What the clock's window shows: offscreen, the screen shows the window's
+// backing store, where the clock put it.
+QImage Shown(frmClock& clock) {
+    QPaintDevice* store = clock.backingStore()->paintDevice();
+    if (store->devType() != QInternal::Image) {
+        ADD_FAILURE() << "the backing store is not a picture";
+        return {};
+    }
+    return static_cast<QImage*>(store)->convertToFormat(QImage::Format_RGB32);
+}
+
+// What the loaded clock should show now, painted from scratch.
+QImage Painted(LoadedClock& loaded) {
+    const frmClock& clock = *loaded.clock;
+    const LocalDateTime& now = loaded.desktop.now;
+    PaintedLine line;
+    if (const std::optional<std::string> text = LineTextFor(loaded.settings.View, now);
+        text && LineShownFor(loaded.settings.View)) {
+        line = {QString::fromStdString(*text), clock.lblTimDat.font(), clock.lblTimDat.geometry()};
+    }
+    return PaintedClock(clock.devicePixelRatioF(), clock.CurrentFace(),
+                        HandsAt(now.hour, now.minute, now.second), clock.CurrentHandColours(),
+                        line)
+        .convertToFormat(QImage::Format_RGB32);
+}
 
 TEST(frmClockTest, LoadsAtTheSavedPositionAsARoundWindow) {
     LoadedClock loaded("[Pos]\r\nTop=3000\r\nLeft=1500\r\n");
@@ -150,9 +178,17 @@ TEST(frmClockTest, CountdownShowsItsMessageWithTheSurprisedFaceOnce) {
     EXPECT_EQ(sound_while_open, (std::vector<std::string>{play}));
     EXPECT_EQ(loaded.desktop.sound_calls, (std::vector<std::string>{play, "stop"}));
     EXPECT_EQ(loaded.state.TimerArmed, 0);
+    // Once the box is closed, the next tick shows the ordinary face again,
+    // everywhere: not only around the eye.
+    loaded.clock->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(loaded.clock.get()));
     loaded.desktop.now.second += 1;
     loaded.clock->tmrClock_Timer();
+    QCoreApplication::processEvents();
     EXPECT_NE(loaded.clock->CurrentFace(), Face::Surprised);
+    QPoint where;
+    EXPECT_LE(LargestDifference(Shown(*loaded.clock), Painted(loaded), &where), 2)
+        << "near " << where.x() << "," << where.y();
 }
 
 TEST(frmClockTest, StealthHidesTheClockUnderTheCursorAndBringsItBack) {
@@ -334,14 +370,13 @@ TEST(frmClockTest, SignalPipeIsNotInheritedByTheProgramsTheClockStarts) {
     EXPECT_GE(sockets, 2) << "the signal pipe's two ends";
 }
 
-TEST(frmClockTest, TickRepaintsOnlyWhatChangedAndLooksAsAFullRepaintWould) {
+TEST(frmClockTest, WhatTheTicksLeaveOnScreenIsWhatPaintersDraw) {
     LoadedClock loaded("[Mode]\r\nView=0\r\n[Color]\r\nhour=12\r\nmin=9\r\nsec=0\r\n");
     frmClock& clock = *loaded.clock;
     clock.show();
-    QCoreApplication::processEvents();
-    // What the tick left on screen against the window drawn from scratch:
-    // the second hand at every slant, a new minute (the minute and hour hands
-    // move), the wink and its end.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&clock));
+    // The second hand at every slant, a new minute (the minute and hour
+    // hands move), the wink and its end, and a new text on the line each time.
     std::vector<LocalDateTime> ticks;
     for (int second = 1; second < 60; ++second) {
         ticks.push_back({2026, 12, 7, 13, 30, second, 3});
@@ -353,14 +388,36 @@ TEST(frmClockTest, TickRepaintsOnlyWhatChangedAndLooksAsAFullRepaintWould) {
         loaded.desktop.now = now;
         clock.tmrClock_Timer();
         QCoreApplication::processEvents();
-        // The offscreen screen answers from the window's backing store: what
-        // the repaints left there.
-        const QImage shown = clock.screen()
-                                 ->grabWindow(clock.winId())
-                                 .toImage()
-                                 .convertToFormat(QImage::Format_RGB32);
-        const QImage full = clock.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(shown.copy(0, 0, 150, 150), full) << now.minute << ":" << now.second;
+        QPoint where;
+        EXPECT_LE(LargestDifference(Shown(clock), Painted(loaded), &where), 2)
+            << now.minute << ":" << now.second << " at " << clock.devicePixelRatioF()
+            << "x, near " << where.x() << "," << where.y();
+    }
+}
+
+TEST(frmClockTest, MovedToAScreenOfAnotherScaleTheClockIsDrawnAtThatScale) {
+    if (QGuiApplication::screens().size() < 2) {
+        GTEST_SKIP() << "needs screens of two scales (run with ui/two_screens.json)";
+    }
+    LoadedClock loaded("[Pos]\r\nTop=1500\r\nLeft=1500\r\n[Mode]\r\nView=0\r\n");
+    frmClock& clock = *loaded.clock;
+    clock.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&clock));
+    // To the other screen and back: each time the whole window at the
+    // screen's scale, after the move and after the next tick.
+    for (const QPoint& place : {QPoint(1000, 100), QPoint(100, 100)}) {
+        const QScreen* before = clock.screen();
+        clock.move(place);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return clock.screen() != before; }));
+        // Qt makes the backing store anew at its next paint.
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return Shown(clock).size() == Painted(loaded).size(); }));
+        EXPECT_EQ(clock.devicePixelRatioF(), clock.screen()->devicePixelRatio());
+        EXPECT_LE(LargestDifference(Shown(clock), Painted(loaded)), 2) << "after the move";
+        loaded.desktop.now.second += 1;
+        clock.tmrClock_Timer();
+        QCoreApplication::processEvents();
+        EXPECT_LE(LargestDifference(Shown(clock), Painted(loaded)), 2) << "after a tick";
     }
 }
 
