@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QRect>
+#include <QScreen>
 #include <QSysInfo>
 #include <QWidget>
 #include <algorithm>
@@ -72,11 +73,16 @@ std::optional<QPoint> PositionOnRoot(QWidget* window) {
     if (reply == nullptr) {
         return std::nullopt;
     }
-    // The server counts device pixels; the program places windows in logical ones.
-    const qreal ratio = window->devicePixelRatioF();
-    const QPoint position(qRound(reply->dst_x / ratio), qRound(reply->dst_y / ratio));
+    // The server counts device pixels; the program places windows in logical
+    // ones. Qt keeps each screen's top-left corner where the server has it
+    // and scales what lies within the screen by that screen's factor.
+    const QPoint native(reply->dst_x, reply->dst_y);
     free(reply);
-    return position;
+    const QScreen* on = window->screen();
+    const QPoint origin = on != nullptr ? on->geometry().topLeft() : QPoint();
+    const qreal factor = window->devicePixelRatioF();
+    const QPointF within = QPointF(native - origin) / factor;
+    return origin + QPoint(qRound(within.x()), qRound(within.y()));
 }
 
 XDisplayHold::XDisplayHold() {
