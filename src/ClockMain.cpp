@@ -120,6 +120,17 @@ private:
 
 }  // namespace
 
+std::unique_ptr<frmPop> MakeMenuFor(frmClock& clock, Desktop& desktop, ClockSettings& settings,
+                                    ClockState& state) {
+    auto menu = std::make_unique<frmPop>(
+        desktop, settings, state, clock,
+        ClockHooks{[&clock] { clock.ApplyDisplay(); }, [&clock] { clock.CloseByUser(); }});
+    frmPop* const pop = menu.get();
+    clock.AttachMenu([pop](const QPoint& at) { pop->PopUp(at); },
+                     [pop](ClockCommand command, CommandFrom from) { pop->Run(command, from); });
+    return menu;
+}
+
 int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()>& make_desktop) {
     // A signal that comes while the clock starts waits for the event loop,
     // which closes the clock the way every close does.
@@ -198,8 +209,7 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
         case frmClock::LoadResult::BadSettings:
             return 1;
     }
-    frmPop menu(desktop, settings, state, clock);
-    clock.AttachMenu(&menu);
+    const std::unique_ptr<frmPop> menu = MakeMenuFor(clock, desktop, settings, state);
 
     // The tray icon carries the application's icon, the About window's too.
     // The About window itself is made when it is first shown: loaded hidden

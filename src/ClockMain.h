@@ -7,8 +7,18 @@
 #include <memory>
 
 #include "platform/QtDesktop.h"
+#include "settings/ClockSettings.h"
 
 namespace sorane {
+
+class frmClock;
+class frmPop;
+
+/// Joins the clock and its menu: the clock's right button pops the menu up,
+/// its keys run the menu's commands, and the menu's windows reach the clock.
+/// Returns the menu.
+std::unique_ptr<frmPop> MakeMenuFor(frmClock& clock, Desktop& desktop, ClockSettings& settings,
+                                    ClockState& state);
 
 /// The program: checks for a display, starts Qt, loads the clock, its menu
 /// and tray icon, and runs until the clock closes. make_desktop is called

@@ -19,8 +19,6 @@
 
 #include "clock/Palette16.h"
 #include "clock/StartupRules.h"
-#include "menu/MenuCommands.h"
-#include "menu/frmPop.h"
 #include "platform/FormLayout.h"
 #include "platform/X11Window.h"
 
@@ -388,9 +386,9 @@ ScreenPoint frmClock::ScreenPlace() {
 }
 
 void frmClock::PopUpMenu() {
-    if (m_menu) {
+    if (m_pop_up_menu) {
         const ScreenPoint cursor = m_desktop.CursorPos();
-        m_menu->PopUp(QPoint(cursor.x, cursor.y));
+        m_pop_up_menu(QPoint(cursor.x, cursor.y));
     }
 }
 
@@ -399,21 +397,9 @@ void frmClock::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmClock::Form_KeyDown(int key_code) {
-    switch (CommandForKey(key_code)) {
-        case ClockCommand::Exit:
-            m_desktop.ShowMessage(ExitMessage());
-            CloseByUser();
-            break;
-        case ClockCommand::About:
-            if (m_menu) {
-                m_menu->m08_Click();
-            }
-            break;
-        case ClockCommand::Help:
-            OpenReadMe(m_desktop, DataFolderOf(m_state));
-            break;
-        default:
-            break;
+    const ClockCommand command = CommandForKey(key_code);
+    if (command != ClockCommand::None && m_run_command) {
+        m_run_command(command, CommandFrom::Key);
     }
 }
 

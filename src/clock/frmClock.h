@@ -6,6 +6,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -15,13 +16,12 @@
 #include "clock/MouseRules.h"
 #include "clock/TickRules.h"
 #include "clock/clsMousePos.h"
+#include "menu/MenuCommands.h"
 #include "platform/Desktop.h"
 #include "platform/X11Window.h"
 #include "settings/ClockSettings.h"
 
 namespace sorane {
-
-class frmPop;
 
 /// The clock: a round, borderless window above all others, showing a face
 /// picture, three hands and a line with the time or the date.
@@ -48,8 +48,13 @@ public:
 
     /// The tray icon that closing the clock removes.
     void AttachTrayIcon(QSystemTrayIcon* tray_icon) { m_tray_icon = tray_icon; }
-    /// The menu holder whose windows the keys open.
-    void AttachMenu(frmPop* menu) { m_menu = menu; }
+    /// What the clock's right button and its keys reach: the pop-up menu at
+    /// a screen position, and the commands the menu carries out.
+    void AttachMenu(std::function<void(const QPoint&)> pop_up,
+                    std::function<void(ClockCommand, CommandFrom)> run) {
+        m_pop_up_menu = std::move(pop_up);
+        m_run_command = std::move(run);
+    }
 
     /// A key pressed on the clock, by its virtual-key code.
     void Form_KeyDown(int key_code);
@@ -120,7 +125,8 @@ private:
     X11PictureSender m_picture_sender;
     bool m_painted = false;  ///< whether the backing store has been drawn once
     QSystemTrayIcon* m_tray_icon = nullptr;
-    frmPop* m_menu = nullptr;
+    std::function<void(const QPoint&)> m_pop_up_menu;
+    std::function<void(ClockCommand, CommandFrom)> m_run_command;
     bool m_unloaded = false;
     bool m_closed_by_user = false;
     // Where the clock was put: at start-up and by every drag. Qt's own x()/y()

@@ -29,6 +29,10 @@ ClockCommand CommandForKey(int virtual_key) {
     }
 }
 
+bool MarksQuitting(ClockCommand command, CommandFrom from) {
+    return command == ClockCommand::Exit && from == CommandFrom::Menu;
+}
+
 Message ExitMessage() {
     return {"終了します。", APP_TITLE, MessageIcon::None};
 }

@@ -12,6 +12,12 @@ namespace sorane {
 
 /// What the clock's keys and its pop-up menu can ask for.
 enum class ClockCommand { None, Timer, Setup, Help, About, Exit };
+/// Where a command was given.
+enum class CommandFrom { Key, Menu };
+
+/// Whether a command marks the program as quitting before it ends: the
+/// menu's Exit does, Esc on the clock does not.
+bool MarksQuitting(ClockCommand command, CommandFrom from);
 
 /// One entry of the clock's pop-up menu.
 struct MenuEntry {

@@ -3,12 +3,17 @@
 
 #include "menu/frmPop.h"
 
-#include "clock/frmClock.h"
+#include <utility>
 
 namespace sorane {
 
-frmPop::frmPop(Desktop& desktop, ClockSettings& settings, ClockState& state, frmClock& clock)
-    : m_desktop(desktop), m_settings(settings), m_state(state), m_clock(clock) {
+frmPop::frmPop(Desktop& desktop, ClockSettings& settings, ClockState& state, QWidget& clock,
+               ClockHooks hooks)
+    : m_desktop(desktop),
+      m_settings(settings),
+      m_state(state),
+      m_clock(clock),
+      m_hooks(std::move(hooks)) {
     CreateMenu();
 }
 
@@ -21,7 +26,7 @@ void frmPop::CreateMenu() {
         QAction* action = menu.addAction(QString::fromUtf8(entry.caption));
         action->setObjectName(entry.name);
         const ClockCommand command = entry.command;
-        connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+        connect(action, &QAction::triggered, this, [this, command] { Run(command, CommandFrom::Menu); });
     }
 }
 
@@ -29,7 +34,10 @@ void frmPop::PopUp(const QPoint& position) {
     menu.exec(position);
 }
 
-void frmPop::Run(ClockCommand command) {
+void frmPop::Run(ClockCommand command, CommandFrom from) {
+    if (MarksQuitting(command, from)) {
+        m_state.Quitting = true;
+    }
     switch (command) {
         case ClockCommand::Timer:
             m01_Click();
@@ -72,7 +80,7 @@ void frmPop::m01_Click() {
 
 void frmPop::m02_Click() {
     if (!m_setup) {
-        m_setup = new frmSetup(m_desktop, m_settings, m_state, [this] { m_clock.ApplyDisplay(); });
+        m_setup = new frmSetup(m_desktop, m_settings, m_state, m_hooks.apply_display);
         m_setup->Form_Load();
     }
     m_setup->ShowAbove(m_clock);
@@ -87,9 +95,10 @@ void frmPop::m08_Click() {
 }
 
 void frmPop::m09_Click() {
-    m_state.Quitting = true;
     m_desktop.ShowMessage(ExitMessage());
-    m_clock.CloseByUser();
+    if (m_hooks.close_by_user) {
+        m_hooks.close_by_user();
+    }
 }
 
 }  // namespace sorane

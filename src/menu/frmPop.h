@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 #include "menu/MenuCommands.h"
 #include "menu/frmAbout.h"
@@ -16,14 +17,20 @@
 
 namespace sorane {
 
-class frmClock;
+/// What the menu's windows ask of the clock.
+struct ClockHooks {
+    std::function<void()> apply_display;  ///< the display settings changed
+    std::function<void()> close_by_user;  ///< the user ends the program
+};
 
 /// Holds the clock's pop-up menu and the windows it opens, one object each.
 class frmPop : public QObject {
     Q_OBJECT
 
 public:
-    frmPop(Desktop& desktop, ClockSettings& settings, ClockState& state, frmClock& clock);
+    /// clock is the window the menu's windows open above.
+    frmPop(Desktop& desktop, ClockSettings& settings, ClockState& state, QWidget& clock,
+           ClockHooks hooks);
     ~frmPop() override;
 
     /// The About window, loaded (hidden) if it is not yet.
@@ -46,14 +53,17 @@ public:
     void m08_Click();  ///< About
     void m09_Click();  ///< Exit
 
+    /// Carries out a command of the menu or of a key on the clock.
+    void Run(ClockCommand command, CommandFrom from);
+
 private:
     void CreateMenu();
-    void Run(ClockCommand command);
 
     Desktop& m_desktop;
     ClockSettings& m_settings;
     ClockState& m_state;
-    frmClock& m_clock;
+    QWidget& m_clock;
+    ClockHooks m_hooks;
     QPointer<frmAbout> m_about;
     QPointer<frmTimer> m_timer;
     QPointer<frmSetup> m_setup;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeDesktop.h"
+#include "LoadedClock.h"
 #include "clock/frmClock.h"
 #include "menu/MenuCommands.h"
 #include "menu/frmPop.h"
@@ -64,11 +65,8 @@ TEST(frmAboutTest, OkEnterAndEscHideTheWindow) {
 }
 
 TEST(frmAboutTest, AboutAgainAfterOkShowsTheSameWindowButTheCloseBoxMakesANewOne) {
-    FakeDesktop desktop;
-    ClockSettings settings;
-    ClockState state;
-    frmClock clock(desktop, settings, state);
-    frmPop menu(desktop, settings, state, clock);
+    LoadedClock loaded;
+    frmPop& menu = *loaded.menu;
     QPointer<frmAbout> first = &menu.About();
     EXPECT_TRUE(first->isHidden()) << "loaded hidden";
     menu.m08_Click();

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeDesktop.h"
+#include "LoadedClock.h"
 #include "PaintedClock.h"
 #include "TempFolder.h"
 #include "menu/frmPop.h"
@@ -24,26 +25,6 @@
 
 namespace sorane {
 namespace {
-
-// A clock loaded from a program folder holding the given Clock.ini.
-struct LoadedClock {
-    explicit LoadedClock(const std::string& ini = "") {
-        if (!ini.empty()) {
-            folder.Write("Clock.ini", ini);
-        }
-        folder.Write("chimes.wav", "");  // a portable copy: everything beside the program
-        desktop.program_directory = folder.Path().string();
-        clock = std::make_unique<frmClock>(desktop, settings, state);
-        result = clock->Form_Load();
-    }
-
-    TempFolder folder;
-    FakeDesktop desktop;
-    ClockSettings settings;
-    ClockState state;
-    std::unique_ptr<frmClock> clock;
-    frmClock::LoadResult result;
-};
 
 // What the clock's window shows: offscreen, the screen shows the window's
 // backing store, where the clock put it.
@@ -337,8 +318,7 @@ TEST(frmClockTest, FailedPositionSaveStillEndsTheProgramAndTellsAUserWhoClosedIt
 TEST(frmClockTest, LettersOpenAboutAndTheReadMeWithOrWithoutShift) {
     LoadedClock loaded;
     loaded.folder.Write("ReadMeT.txt", "ソラネ");
-    frmPop menu(loaded.desktop, loaded.settings, loaded.state, *loaded.clock);
-    loaded.clock->AttachMenu(&menu);
+    frmPop& menu = *loaded.menu;
     QTest::keyClick(loaded.clock.get(), Qt::Key_A);
     EXPECT_TRUE(menu.About().isVisible());
     menu.About().hide();

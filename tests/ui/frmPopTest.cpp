@@ -8,6 +8,7 @@
 
 #include "FakeDesktop.h"
 #include "TempFolder.h"
+#include "LoadedClock.h"
 #include "clock/frmClock.h"
 
 namespace sorane {
@@ -32,17 +33,10 @@ private:
     QMetaObject::Connection m_connection;
 };
 
-struct RunningClock {
-    explicit RunningClock(const std::string& ini = "") {
-        if (!ini.empty()) {
-            folder.Write("Clock.ini", ini);
-        }
+struct RunningClock : LoadedClock {
+    explicit RunningClock(const std::string& ini = "") : LoadedClock(ini) {
+        EXPECT_EQ(result, frmClock::LoadResult::Loaded);
         folder.Write("ReadMeT.txt", "ソラネ");
-        desktop.program_directory = folder.Path().string();
-        clock = std::make_unique<frmClock>(desktop, settings, state);
-        EXPECT_EQ(clock->Form_Load(), frmClock::LoadResult::Loaded);
-        menu = std::make_unique<frmPop>(desktop, settings, state, *clock);
-        clock->AttachMenu(menu.get());
         clock->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(clock.get()));
     }
@@ -58,12 +52,6 @@ struct RunningClock {
         return closer.shown;
     }
 
-    TempFolder folder;
-    FakeDesktop desktop;
-    ClockSettings settings;
-    ClockState state;
-    std::unique_ptr<frmClock> clock;
-    std::unique_ptr<frmPop> menu;
 };
 
 TEST(frmPopTest, SixEntriesInOrderWithoutShortcutsOrChecks) {

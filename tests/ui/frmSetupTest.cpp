@@ -12,6 +12,7 @@
 #include "FakeDesktop.h"
 #include "FocusOrder.h"
 #include "TempFolder.h"
+#include "LoadedClock.h"
 #include "clock/frmClock.h"
 #include "menu/frmPop.h"
 
@@ -20,25 +21,13 @@ namespace {
 
 // A loaded clock and its menu, so that the setup dialog is opened as a
 // person opens it.
-struct ClockWithMenu {
-    explicit ClockWithMenu(const std::string& ini) {
-        folder.Write("Clock.ini", ini);
-        folder.Write("chimes.wav", "");  // a portable copy
-        desktop.program_directory = folder.Path().string();
-        desktop.now = {2026, 12, 7, 13, 30, 0, 0};
-        clock = std::make_unique<frmClock>(desktop, settings, state);
-        EXPECT_EQ(clock->Form_Load(), frmClock::LoadResult::Loaded);
-        menu = std::make_unique<frmPop>(desktop, settings, state, *clock);
+struct ClockWithMenu : LoadedClock {
+    explicit ClockWithMenu(const std::string& ini) : LoadedClock(ini) {
+        EXPECT_EQ(result, frmClock::LoadResult::Loaded);
         menu->m02_Click();
         dialog = menu->Setup();
     }
 
-    TempFolder folder;
-    FakeDesktop desktop;
-    ClockSettings settings;
-    ClockState state;
-    std::unique_ptr<frmClock> clock;
-    std::unique_ptr<frmPop> menu;
     QPointer<frmSetup> dialog;
 };
 
