@@ -19,7 +19,7 @@
 #include "FakeDesktop.h"
 #include "TempFolder.h"
 #include "clock/ClockArt.h"
-#include "clock/Palette16.h"
+#include "settings/Palette16.h"
 #include "clock/TickRules.h"
 #include "clock/frmClock.h"
 #include "platform/QtDesktop.h"

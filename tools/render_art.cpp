@@ -17,7 +17,7 @@
 
 #include "SvgArt.h"
 #include "clock/ClockArt.h"
-#include "clock/Palette16.h"
+#include "settings/Palette16.h"
 #include "clock/TickRules.h"
 #include "clock/TimeText.h"
 #include "platform/QtDesktop.h"

@@ -14,7 +14,7 @@
 #include <tuple>
 #include <vector>
 
-#include "clock/Palette16.h"
+#include "settings/Palette16.h"
 #include "clock/TickRules.h"
 
 namespace sorane {

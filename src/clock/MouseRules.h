@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "platform/Desktop.h"
+#include "common/ValueTypes.h"
 #include "settings/ClockSettings.h"
 
 namespace sorane {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Desktop.h"
+#include "common/ValueTypes.h"
 
 namespace sorane {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Desktop.h"
-#include "platform/LocalDateTime.h"
+#include "common/ValueTypes.h"
+#include "common/LocalDateTime.h"
 #include "settings/ClockSettings.h"
 
 namespace sorane {

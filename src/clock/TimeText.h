@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/LocalDateTime.h"
+#include "common/LocalDateTime.h"
 
 namespace sorane {
 

@@ -17,7 +17,7 @@
 #include <QVarLengthArray>
 #include <iostream>
 
-#include "clock/Palette16.h"
+#include "settings/Palette16.h"
 #include "clock/StartupRules.h"
 #include "platform/FormLayout.h"
 #include "platform/X11Window.h"

@@ -18,6 +18,7 @@
 #include "clock/clsMousePos.h"
 #include "menu/MenuCommands.h"
 #include "platform/Desktop.h"
+#include "platform/X11PictureSender.h"
 #include "platform/X11Window.h"
 #include "settings/ClockSettings.h"
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "platform/DialogWindow.h"
+#include "dialogs/DialogWindow.h"
 
 #include "platform/Desktop.h"
 

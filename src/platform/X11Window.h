@@ -5,16 +5,16 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
-#include <vector>
 
 #include <QPoint>
 
-class QImage;
-class QRect;
 class QWidget;
+struct xcb_connection_t;
 
 namespace sorane {
+
+/// The program's X connection, or nullptr when Qt does not run on X11.
+xcb_connection_t* X11Connection();
 
 /// Asks the window manager to leave the window out of the taskbar and the
 /// pager. Call it from the window's showEvent, before it is mapped; on
@@ -44,37 +44,6 @@ public:
 
 private:
     void* m_connection = nullptr;
-};
-
-/// Puts parts of a picture of a window on the X11 window at once: one
-/// PutImage per part, a band of rows from the picture. Qt's flush of its
-/// backing store uploads the parts to a pixmap of its own on the server and
-/// copies them from there into the window under a clip it sets and unsets,
-/// a dozen requests where one would do, and keeps a region of everything
-/// painted since; for the few small parts a clock's tick draws, that costs
-/// more than the drawing.
-class X11PictureSender {
-public:
-    X11PictureSender() = default;
-    ~X11PictureSender();
-    X11PictureSender(const X11PictureSender&) = delete;
-    X11PictureSender& operator=(const X11PictureSender&) = delete;
-
-    /// Whether pictures in QImage::Format_RGB32 can be sent to window: it is
-    /// an X11 window whose server reads those pixels as they are. Asks the
-    /// server once a window.
-    bool CanSend(QWidget* window);
-    /// Sends the parts (device pixels) of picture, in Format_RGB32 and as
-    /// large as the window in device pixels, to the window CanSend last
-    /// said yes to.
-    void Send(const QImage& picture, std::span<const QRect> parts);
-
-private:
-    void* m_connection = nullptr;  ///< the program's X connection, once known
-    std::uint32_t m_window = 0;    ///< the window last asked about
-    std::uint32_t m_gc = 0;        ///< a graphics context for it, 0 if it cannot be sent to
-    std::uint8_t m_depth = 0;
-    std::vector<std::uint32_t> m_rows;  ///< a part's rows, one after the other
 };
 
 }  // namespace sorane

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "clock/Palette16.h"
+#include "settings/Palette16.h"
 #include "settings/AtomicFile.h"
 #include "settings/NumberText.h"
 #include "settings/Utf8Path.h"

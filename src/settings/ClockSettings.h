@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/Desktop.h"
-#include "platform/LocalDateTime.h"
+#include "common/ValueTypes.h"
+#include "common/LocalDateTime.h"
 #include "settings/ProfileFile.h"
 
 namespace sorane {

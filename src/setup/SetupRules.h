@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "platform/Desktop.h"
+#include "common/ValueTypes.h"
 #include "settings/ClockSettings.h"
 
 namespace sorane {

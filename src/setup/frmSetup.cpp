@@ -7,7 +7,7 @@
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
-#include "clock/Palette16.h"
+#include "settings/Palette16.h"
 #include "platform/FormLayout.h"
 #include "setup/SetupRules.h"
 

@@ -12,7 +12,7 @@
 #include <map>
 
 #include "platform/Desktop.h"
-#include "platform/SettingsDialog.h"
+#include "dialogs/SettingsDialog.h"
 #include "settings/ClockSettings.h"
 
 namespace sorane {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
-#include "clock/Palette16.h"
+#include "settings/Palette16.h"
 
 namespace sorane {
 namespace {

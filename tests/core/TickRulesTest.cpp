@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "clock/Palette16.h"
+#include "settings/Palette16.h"
 
 namespace sorane {
 namespace {

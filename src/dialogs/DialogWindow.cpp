@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
 // SPDX-License-Identifier: MIT
 
-#include "platform/DialogWindow.h"
+#include "dialogs/DialogWindow.h"
 
 #include <QWindow>
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "platform/Desktop.h"
-#include "platform/DialogWindow.h"
+#include "dialogs/DialogWindow.h"
 #include "settings/ClockSettings.h"
 
 namespace sorane {
