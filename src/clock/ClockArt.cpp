@@ -51,26 +51,22 @@ QImage LoadFace(const QString& name, qreal ratio, ClockFaces::Corners corners) {
     return face;
 }
 
-QColor ToQColor(Rgb rgb) {
-    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
 QColor HaloFor(Rgb rgb) {
-    const QColor colour = ToQColor(rgb);
+    const QColor colour = QColor(QRgb(rgb));
     const double luminance =
         0.2126 * colour.redF() + 0.7152 * colour.greenF() + 0.0722 * colour.blueF();
     return luminance > 0.5 ? QColor(20, 40, 90, 120) : QColor(255, 255, 255, 150);
 }
 
 QPointF ToPixels(const TwipPoint& point) {
-    return {point.x / double(TWIPS_PER_PIXEL), point.y / double(TWIPS_PER_PIXEL)};
+    return {PixelsOf(point.x), PixelsOf(point.y)};
 }
 
 void PaintHand(QPainter& painter, const HandLine& hand, qreal width, Rgb rgb) {
     const QLineF line(ToPixels(hand.from), ToPixels(hand.to));
     painter.setPen(QPen(HaloFor(rgb), width + 2, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(line);
-    painter.setPen(QPen(ToQColor(rgb), width, Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(QPen(QColor(QRgb(rgb)), width, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(line);
 }
 

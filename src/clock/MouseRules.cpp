@@ -24,8 +24,8 @@ ScreenPoint DraggedWindowPosition(ScreenPoint cursor, float drag_x_twips, float 
     // Left + X - DragX, with Left + X read as the cursor's own position, so
     // that a window manager slow to report the window's last move cannot
     // make the window jump.
-    return {int(std::lround(cursor.x - drag_x_twips / TWIPS_PER_PIXEL)),
-            int(std::lround(cursor.y - drag_y_twips / TWIPS_PER_PIXEL))};
+    return {int(std::lround(cursor.x - PixelsOf(drag_x_twips))),
+            int(std::lround(cursor.y - PixelsOf(drag_y_twips)))};
 }
 
 bool TrayEventOpensMenu(TrayMouseEvent event) {

@@ -58,10 +58,6 @@ ProgramFolders FoldersFor(const std::string& app_path, bool portable, bool app_p
     return {prefix + "share" + separator + "sorane" + separator, user_folder, {}};
 }
 
-int TwipsToPixels(std::int32_t twips) {
-    return static_cast<int>(std::floor(twips / static_cast<double>(TWIPS_PER_PIXEL) + 0.5));
-}
-
 ScreenPoint ClockPlacement(std::int32_t left_twips, std::int32_t top_twips,
                            const std::vector<ScreenRect>& screens) {
     const ScreenPoint saved{TwipsToPixels(left_twips), TwipsToPixels(top_twips)};

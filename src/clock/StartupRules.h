@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Twips.h"
 #include "common/ValueTypes.h"
 
 namespace sorane {
@@ -40,9 +41,6 @@ bool IsPortableCopy(const std::string& app_path);
 
 ProgramFolders FoldersFor(const std::string& app_path, bool portable, bool app_path_writable,
                           const std::string& user_settings_folder, char separator);
-
-/// Pixels for a position in twips, to the nearest pixel.
-int TwipsToPixels(std::int32_t twips);
 
 /// Where the clock opens for a saved position in twips: that position in
 /// pixels, or, when the clock would lie wholly off every screen (a monitor

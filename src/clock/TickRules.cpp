@@ -135,8 +135,8 @@ bool CursorInsideClock(float left_twips, float top_twips, ScreenPoint cursor) {
     // The x and y are cut to 16 bits as the cursor reader has always given them.
     const double x = static_cast<std::int16_t>(cursor.x);
     const double y = static_cast<std::int16_t>(cursor.y);
-    const double left = left_twips / static_cast<double>(TWIPS_PER_PIXEL);
-    const double top = top_twips / static_cast<double>(TWIPS_PER_PIXEL);
+    const double left = PixelsOf(left_twips);
+    const double top = PixelsOf(top_twips);
     return left < x && x < left + CLOCK_SIZE && top < y && y < top + CLOCK_SIZE;
 }
 

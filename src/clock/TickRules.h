@@ -7,14 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "common/Twips.h"
 #include "common/ValueTypes.h"
 #include "common/LocalDateTime.h"
 #include "settings/ClockSettings.h"
 
 namespace sorane {
 
-/// Twips per pixel wherever the clock converts between the two.
-inline constexpr int TWIPS_PER_PIXEL = 15;
 /// The clock window's width and height, in pixels.
 inline constexpr int CLOCK_SIZE = 150;
 

@@ -132,8 +132,8 @@ void frmClock::tmrClock_Timer() {
     input.announcements_open = m_announcements_open;
     if (StealthNeedsCursor(m_settings, m_state)) {
         const ScreenPoint place = ScreenPlace();
-        input.left_twips = float(place.x * TWIPS_PER_PIXEL);
-        input.top_twips = float(place.y * TWIPS_PER_PIXEL);
+        input.left_twips = float(TwipsOf(place.x));
+        input.top_twips = float(TwipsOf(place.y));
         if (!MousePos) {
             MousePos = std::make_unique<clsMousePos>(m_desktop);
         }
@@ -423,7 +423,7 @@ void frmClock::Form_QueryUnload() {
     m_unloaded = true;
     const ScreenPoint place = ScreenPlace();
     const WriteOutcome saved =
-        SavePosition(m_state, place.y * TWIPS_PER_PIXEL, place.x * TWIPS_PER_PIXEL);
+        SavePosition(m_state, TwipsOf(place.y), TwipsOf(place.x));
     if (!saved.Ok()) {
         std::cerr << "sorane: the clock's position was not saved: " << saved.error << std::endl;
         // A signal or the session's end has nobody to read a message box.

@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <cmath>
 
+#include "common/Twips.h"
+
 namespace sorane {
 namespace {
 
@@ -21,7 +23,7 @@ QFont FontAt(const QString& family, double points) {
 }  // namespace
 
 int Twips(int twips) {
-    return int(std::lround(twips / 15.0));
+    return TwipsToPixels(twips);
 }
 
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {

@@ -17,7 +17,7 @@ namespace {
 // A small square of the colour, so that a colour is found by sight.
 QIcon Swatch(Rgb rgb) {
     QPixmap swatch(12, 12);
-    swatch.fill(QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    swatch.fill(QColor(QRgb(rgb)));  // 0xRRGGBB, opaque
     QPainter painter(&swatch);
     painter.setPen(QColor(90, 90, 90));
     painter.drawRect(0, 0, 11, 11);
