@@ -227,7 +227,10 @@ void frmClock::paintEvent(QPaintEvent* event) {
         device_parts.append(m_surface.DeviceRect(part));
     }
     m_surface.CopyTo(*this, device_parts);
-    m_painted = true;
+    if (!m_painted) {
+        m_painted = true;
+        m_picture_sender.ClearBackground();
+    }
 }
 
 void frmClock::DrawNow(std::span<const QRect> parts) {
@@ -438,6 +441,12 @@ void frmClock::Form_QueryUnload() {
 
 void frmClock::showEvent(QShowEvent* event) {
     KeepOffTaskbar(this);
+    // The window is mapped after this: it shows the clock from its first
+    // moment on screen, before the first paint.
+    if (!m_painted && m_loaded &&
+        m_surface.Picture().size() == size() * devicePixelRatioF()) {
+        m_picture_sender.ShowBeforeFirstPaint(this, m_surface.Picture());
+    }
     QWidget::showEvent(event);
     // The window may be new: its exposes are watched from here on.
     windowHandle()->installEventFilter(this);

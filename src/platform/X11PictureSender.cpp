@@ -107,6 +107,44 @@ bool X11PictureSender::CanSend(QWidget* window) {
 }
 
 void X11PictureSender::Send(const QImage& picture, std::span<const QRect> parts) {
+    PutParts(m_window, picture, parts);
+    xcb_flush(static_cast<xcb_connection_t*>(m_connection));
+}
+
+void X11PictureSender::ShowBeforeFirstPaint(QWidget* window, const QImage& picture) {
+    if (!CanSend(window)) {
+        return;
+    }
+    auto* connection = static_cast<xcb_connection_t*>(m_connection);
+    // The background of a window is what the server fills it with the
+    // moment it maps, before the program has painted a thing.
+    const xcb_pixmap_t pixmap = xcb_generate_id(connection);
+    xcb_create_pixmap(connection, m_depth, pixmap, m_window, std::uint16_t(picture.width()),
+                      std::uint16_t(picture.height()));
+    const QRect whole = picture.rect();
+    PutParts(pixmap, picture, std::span(&whole, 1));
+    xcb_change_window_attributes(connection, m_window, XCB_CW_BACK_PIXMAP, &pixmap);
+    // The window holds the pixmap as long as it is its background.
+    xcb_free_pixmap(connection, pixmap);
+    xcb_flush(connection);
+    m_background_set = true;
+}
+
+void X11PictureSender::ClearBackground() {
+    if (!m_background_set) {
+        return;
+    }
+    m_background_set = false;
+    auto* connection = static_cast<xcb_connection_t*>(m_connection);
+    // No background again, as Qt keeps it: an expose then leaves the
+    // window's pixels to the program rather than flashing an old picture.
+    const std::uint32_t none = XCB_BACK_PIXMAP_NONE;
+    xcb_change_window_attributes(connection, m_window, XCB_CW_BACK_PIXMAP, &none);
+    xcb_flush(connection);
+}
+
+void X11PictureSender::PutParts(std::uint32_t drawable, const QImage& picture,
+                                std::span<const QRect> parts) {
     auto* connection = static_cast<xcb_connection_t*>(m_connection);
     // A request may be no longer than the server takes: a large part goes
     // in several, a band of rows each.
@@ -128,13 +166,12 @@ void X11PictureSender::Send(const QImage& picture, std::span<const QRect> parts)
                 std::copy_n(bits + (top + row) * stride + part.left(), width,
                             m_rows.data() + std::size_t(row) * width);
             }
-            xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_window, m_gc,
+            xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, m_gc,
                           std::uint16_t(width), std::uint16_t(rows), std::int16_t(part.left()),
                           std::int16_t(top), 0, m_depth, std::uint32_t(m_rows.size() * 4),
                           reinterpret_cast<const std::uint8_t*>(m_rows.data()));
         }
     }
-    xcb_flush(connection);
 }
 
 #else
@@ -146,6 +183,10 @@ bool X11PictureSender::CanSend(QWidget*) {
 }
 
 void X11PictureSender::Send(const QImage&, std::span<const QRect>) {}
+
+void X11PictureSender::ShowBeforeFirstPaint(QWidget*, const QImage&) {}
+
+void X11PictureSender::ClearBackground() {}
 
 #endif
 

@@ -36,11 +36,22 @@ public:
     /// said yes to.
     void Send(const QImage& picture, std::span<const QRect> parts);
 
+    /// Makes picture the background of window, which is not yet mapped, so
+    /// that the server shows it the moment the window maps: on a loaded
+    /// machine the program's first paint may come a second later, and until
+    /// then the window would be black. Only where CanSend(window).
+    void ShowBeforeFirstPaint(QWidget* window, const QImage& picture);
+    /// Takes the background away again, once the window has been painted.
+    void ClearBackground();
+
 private:
+    void PutParts(std::uint32_t drawable, const QImage& picture, std::span<const QRect> parts);
+
     void* m_connection = nullptr;  ///< the program's X connection, once known
     std::uint32_t m_window = 0;    ///< the window last asked about
     std::uint32_t m_gc = 0;        ///< a graphics context for it, 0 if it cannot be sent to
     std::uint8_t m_depth = 0;
+    bool m_background_set = false;
     std::vector<std::uint32_t> m_rows;  ///< a part's rows, one after the other
 };
 
