@@ -429,10 +429,9 @@ void frmClock::Form_QueryUnload() {
         SavePosition(m_state, TwipsOf(place.y), TwipsOf(place.x));
     if (!saved.Ok()) {
         std::cerr << "sorane: the clock's position was not saved: " << saved.error << std::endl;
-        // A signal or the session's end has nobody to read a message box.
-        if (m_closed_by_user) {
-            m_desktop.ShowMessage(PositionNotSaved(saved));
-        }
+    }
+    if (const std::optional<Message> notice = PositionNotSaved(saved, m_closed_by_user)) {
+        m_desktop.ShowMessage(*notice);
     }
     if (m_tray_icon) {
         m_tray_icon->hide();

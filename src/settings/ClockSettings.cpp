@@ -149,8 +149,11 @@ Message SaveReport(const WriteOutcome& saved, const std::string& what) {
     return {what + "を保存しました。", APP_TITLE, MessageIcon::None};
 }
 
-Message PositionNotSaved(const WriteOutcome& saved) {
-    return {"時計の位置を保存できませんでした。\n" + saved.reason +
+std::optional<Message> PositionNotSaved(const WriteOutcome& saved, bool closed_by_user) {
+    if (saved.Ok() || !closed_by_user) {
+        return std::nullopt;
+    }
+    return Message{"時計の位置を保存できませんでした。\n" + saved.reason +
                 "\n\n次に起動したときは、前に保存した位置に表示されます。",
             APP_TITLE, MessageIcon::Warning};
 }

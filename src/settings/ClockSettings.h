@@ -111,9 +111,10 @@ std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& sett
 /// program ends.
 Message SaveReport(const WriteOutcome& saved, const std::string& what);
 
-/// What the user is told when the clock, closed by hand, could not save its
-/// position: that it was not saved, and why.
-Message PositionNotSaved(const WriteOutcome& saved);
+/// What the user is told of a position save on closing: nothing when it was
+/// saved, nor when the clock was closed by a signal or the session's end
+/// (nobody is there to read a box); else that it was not saved, and why.
+std::optional<Message> PositionNotSaved(const WriteOutcome& saved, bool closed_by_user);
 
 /// [Pos] Top, Left: the window's position in twips.
 WriteOutcome SavePosition(ClockState& state, std::int32_t top_twips, std::int32_t left_twips);

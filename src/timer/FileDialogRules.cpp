@@ -190,4 +190,13 @@ std::string ShowFileDlg(Desktop& desktop, std::int16_t Kind, WindowHandle Owner,
     return Fail(desktop, 0, "");
 }
 
+std::string ShowSoundFileDlg(Desktop& desktop, WindowHandle owner, const std::string& folder) {
+    std::string filter = "Waveファイル(*.wav)|*.wav";
+    std::string init_dir = folder;
+    std::string title = "お知らせ音の選択";
+    // An open dialog with the read-only box hidden and names not validated,
+    // in Explorer style.
+    return ShowFileDlg(desktop, 1, owner, filter, init_dir, title, 3, 1, 1);
+}
+
 }  // namespace sorane

@@ -66,4 +66,8 @@ std::string ShowFileDlg(Desktop& desktop, std::int16_t Kind, WindowHandle Owner,
                         std::string& Filter, std::string& InitDir, std::string& Title,
                         std::int32_t KindOption, std::int32_t CommonOption, std::int16_t Style);
 
+/// The timer dialog's choice of a sound: ShowFileDlg opening a wave file,
+/// starting in folder; its answer as ShowFileDlg gives it.
+std::string ShowSoundFileDlg(Desktop& desktop, WindowHandle owner, const std::string& folder);
+
 }  // namespace sorane

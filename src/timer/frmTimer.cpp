@@ -90,11 +90,8 @@ void frmTimer::chkTime2_Click() {
 }
 
 void frmTimer::cmdFolder_Click() {
-    std::string filter = "Waveファイル(*.wav)|*.wav";
-    std::string init_dir = DataFolderOf(m_state);
-    std::string title = "お知らせ音の選択";
     const std::string answer =
-        ShowFileDlg(m_desktop, 1, WindowHandle(winId()), filter, init_dir, title, 3, 1, 1);
+        ShowSoundFileDlg(m_desktop, WindowHandle(winId()), DataFolderOf(m_state));
     const FolderChoice choice = ChooseSoundFile(m_settings, answer);
     if (choice.folder_text) {
         txtFolder->setText(QString::fromStdString(*choice.folder_text));
