@@ -73,9 +73,10 @@ void PaintHand(QPainter& painter, const HandLine& hand, qreal width, Rgb rgb) {
 }  // namespace
 
 ClockFaces::ClockFaces(qreal device_pixel_ratio, Corners corners)
-    : m_pictures{LoadFace("ordinary", device_pixel_ratio, corners),
-                 LoadFace("wink", device_pixel_ratio, corners),
-                 LoadFace("surprised", device_pixel_ratio, corners)} {
+    : m_ratio(device_pixel_ratio),
+      m_corners(corners),
+      m_pictures{LoadFace("ordinary", device_pixel_ratio, corners),
+                 LoadFace("wink", device_pixel_ratio, corners), QImage()} {
     // Where the wink differs from the ordinary face (the right eye): a wink
     // and its end draw only that part again.
     const QImage ordinary = m_pictures[0].convertToFormat(QImage::Format_RGB32);
@@ -100,6 +101,20 @@ ClockFaces::ClockFaces(qreal device_pixel_ratio, Corners corners)
     m_wink_area = QRectF(differs.x() / ratio, differs.y() / ratio, differs.width() / ratio,
                          differs.height() / ratio)
                       .toAlignedRect();
+}
+
+const QImage& ClockFaces::Picture(Face face) const {
+    QImage& picture = m_pictures[static_cast<int>(face)];
+    if (picture.isNull()) {
+        picture = LoadFace("surprised", m_ratio, m_corners);
+    }
+    return picture;
+}
+
+void ClockFaces::DropUnusedPictures(Face shown) {
+    if (shown != Face::Surprised) {
+        m_pictures[static_cast<int>(Face::Surprised)] = QImage();
+    }
 }
 
 QRect ClockFaces::Change(Face from, Face to) const {

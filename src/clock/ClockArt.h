@@ -29,14 +29,21 @@ public:
     enum class Corners { Opaque, Transparent };
 
     explicit ClockFaces(qreal device_pixel_ratio, Corners corners = Corners::Opaque);
-    const QImage& Picture(Face face) const { return m_pictures[static_cast<int>(face)]; }
+    /// A face's picture. The surprised face, shown only while an
+    /// announcement is open, is read when it is asked for.
+    const QImage& Picture(Face face) const;
+    /// Lets the surprised face's picture go while the face shown is another
+    /// (90 KB at 1x that a clock would otherwise keep for months unused).
+    void DropUnusedPictures(Face shown);
     /// The part of the window that changes from one face to another, in
     /// logical pixels: the right eye between the ordinary face and the wink,
     /// everything to or from the surprised face, nothing for the same face.
     QRect Change(Face from, Face to) const;
 
 private:
-    std::array<QImage, 3> m_pictures;
+    qreal m_ratio;
+    Corners m_corners;
+    mutable std::array<QImage, 3> m_pictures;
     QRect m_wink_area;
 };
 

@@ -41,6 +41,7 @@ QRect ClockSurface::DeviceRect(const QRect& part) const {
 }
 
 WindowParts ClockSurface::Compose(const ClockScene& scene, std::span<const QRect> parts) {
+    m_faces->DropUnusedPictures(scene.face);
     const QImage& face = m_faces->Picture(scene.face);
     const QImage* line = scene.line != nullptr ? &scene.line->Picture(m_ratio) : nullptr;
     const QPoint line_at =
