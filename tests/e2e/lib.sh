@@ -50,11 +50,12 @@ wait_for() {
 }
 
 # Starts Xvfb on a free display and a window manager on it: icewm (with its
-# tray) unless another is named ("openbox", "fluxbox") or "--no-wm".
+# tray) unless another is named ("openbox", "fluxbox") or "--no-wm"; the
+# screen is 1024x768x24 unless $2 gives another.
 start_desktop() {
-    local wm=${1:-icewm}
+    local wm=${1:-icewm} size=${2:-1024x768x24}
     exec 5>"$E2E_WORK/display"
-    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 5 -screen 0 "$size" -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     wait_for 10 test -s "$E2E_WORK/display" || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
@@ -246,4 +247,49 @@ stacked_above() {
         [ "$id" = "$upper" ] && [ "$seen_lower" = 1 ] && return 0
     done
     return 1
+}
+
+# Starts Xvfb and in it a nested Weston with two outputs of 800 x 600 side
+# by side, and sets DISPLAY to Weston's XWayland (WESTON_LOG: Weston's log,
+# with its X window manager's messages; OUTER_DISPLAY: the Xvfb, where the
+# outputs are shown and real input goes in). Exits 77 when Weston cannot
+# start on this machine.
+start_weston_desktop() {
+    command -v weston >/dev/null && command -v Xwayland >/dev/null || {
+        echo "SKIP: weston or Xwayland is not installed"
+        exit 77
+    }
+    start_desktop --no-wm 1600x600x24
+    OUTER_DISPLAY=$DISPLAY
+    mkdir -m 700 "$E2E_WORK/weston-run"
+    printf '[core]\nidle-time=0\n[shell]\npanel-position=none\nbackground-color=0xff204060\nlocking=false\nanimation=none\nstartup-animation=none\n' \
+        >"$E2E_WORK/weston.ini"
+    WESTON_LOG=$E2E_WORK/weston.log
+    XDG_RUNTIME_DIR=$E2E_WORK/weston-run weston --config="$E2E_WORK/weston.ini" \
+        --backend=x11-backend.so --output-count=2 --width=800 --height=600 --xwayland \
+        --socket=sorane-e2e --log="$WESTON_LOG" --logger-scopes=log,xwm-wm-x11 \
+        >"$E2E_WORK/weston.out" 2>&1 &
+    E2E_PIDS+=($!)
+    if ! wait_for 15 grep -q 'xserver listening on display' "$WESTON_LOG"; then
+        echo "SKIP: Weston did not start:"
+        cat "$E2E_WORK/weston.out" "$WESTON_LOG" 2>/dev/null | tail -n 20
+        exit 77
+    fi
+    # Side by side on the Xvfb too, as they lie in Weston's space.
+    local second
+    second_output() {
+        xwininfo -root -tree | awk '/"Weston Compositor - screen1"/ {print $1; exit}' | grep .
+    }
+    wait_for 10 second_output || fail "no second output"
+    second=$(second_output)
+    xdotool windowmove --sync "$second" 800 0
+    export DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$WESTON_LOG" | head -n1)
+    wait_for 15 xdpyinfo || fail "XWayland on $DISPLAY not answering"
+}
+
+# The first place at or after line $2 of Weston's log where its window
+# manager was asked to put X window $1, as "X Y".
+requested_place() {
+    tail -n +"$2" "$WESTON_LOG" |
+        sed -n "s/.*XCB_CONFIGURE_REQUEST (window $(($1))) \(-\{0,1\}[0-9]*\),\(-\{0,1\}[0-9]*\) @.*/\1 \2/p"
 }
