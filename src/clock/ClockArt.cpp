@@ -22,17 +22,19 @@ QImage ReadPng(const QString& path) {
     return reader.read();
 }
 
-// A face at a device pixel ratio. The usual scales were rendered from the
-// vector sources when the program was built; others are rendered now by
-// Qt's SVG image plug-in, which is loaded only then. Without the plug-in,
-// the larger baked picture is scaled.
+// A face at a device pixel ratio. The usual scales (100 % to 200 % in
+// quarters) were rendered from the vector sources when the program was
+// built; others are rendered now by Qt's SVG image plug-in, which is loaded
+// only then. Without the plug-in, the largest baked picture is scaled.
 QImage LoadFace(const QString& name, qreal ratio, ClockFaces::Corners corners) {
     const bool opaque = corners == ClockFaces::Corners::Opaque;
     const int side = qRound(CLOCK_SIZE * ratio);
     QImage face;
-    if (opaque && (ratio == 1 || ratio == 2)) {
-        face = ReadPng(QString(":/faces/%1@%2x.png").arg(name).arg(int(ratio)))
-                   .convertToFormat(QImage::Format_RGB32);
+    if (opaque) {
+        face = ReadPng(QString(":/faces/%1@%2x.png").arg(name, QString::number(ratio)));
+    }
+    if (!face.isNull() && face.width() == side && face.height() == side) {
+        face = face.convertToFormat(QImage::Format_RGB32);
     } else {
         QImageReader reader(QString(":/faces/%1.svg").arg(name));
         reader.setScaledSize(QSize(side, side));
