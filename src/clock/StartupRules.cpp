@@ -36,21 +36,32 @@ std::string AppPathFrom(const std::string& program_directory, char separator) {
     return program_directory + separator;
 }
 
-bool IsPortableCopy(const std::string& app_path) {
+ProgramCopy ProgramCopyAt(const std::string& app_path) {
     std::error_code ec;
-    return std::filesystem::exists(PathFromUtf8(app_path + "chimes.wav"), ec) ||
-           FindReadMe(app_path).has_value();
+    if (std::filesystem::exists(PathFromUtf8(app_path + INSTALL_MARK), ec)) {
+        return ProgramCopy::InstalledFolder;
+    }
+    if (std::filesystem::exists(PathFromUtf8(app_path + "chimes.wav"), ec) ||
+        FindReadMe(app_path).has_value()) {
+        return ProgramCopy::Portable;
+    }
+    return ProgramCopy::Installed;
 }
 
-ProgramFolders FoldersFor(const std::string& app_path, bool portable, bool app_path_writable,
+ProgramFolders FoldersFor(const std::string& app_path, ProgramCopy copy, bool app_path_writable,
                           const std::string& user_settings_folder, char separator) {
     const std::string user_folder =
         user_settings_folder.empty() ? app_path : AppPathFrom(user_settings_folder, separator);
-    if (portable) {
-        if (app_path_writable || user_folder == app_path) {
-            return {app_path, app_path, {}};
-        }
-        return {app_path, user_folder, app_path};
+    switch (copy) {
+        case ProgramCopy::Portable:
+            if (app_path_writable || user_folder == app_path) {
+                return {app_path, app_path, {}};
+            }
+            return {app_path, user_folder, app_path};
+        case ProgramCopy::InstalledFolder:
+            return {app_path, user_folder, {}};
+        case ProgramCopy::Installed:
+            break;
     }
     // <prefix>/bin/ -> <prefix>/share/sorane/
     const std::size_t bin = app_path.find_last_of(separator, app_path.size() - 2);

@@ -28,18 +28,28 @@ struct ProgramFolders {
     bool operator==(const ProgramFolders&) const = default;
 };
 
-/// A portable copy (its read-me or default sound beside the program: a build
-/// tree, an unpacked folder, Windows) keeps everything beside the program,
-/// "Clock.ini" too unless that folder cannot be written; then the user's
-/// folder takes over, starting from the "Clock.ini" beside the program, so
-/// that nothing set there is lost. An installed copy
-/// (the program in <prefix>/bin) reads its files from <prefix>/share/sorane/
-/// and keeps "Clock.ini" in the user's own settings folder.
-/// Whether the program's folder holds its read-me or its default sound: a
-/// portable copy (see FoldersFor).
-bool IsPortableCopy(const std::string& app_path);
+/// How a copy of the program lies on the disk.
+enum class ProgramCopy {
+    Portable,   ///< its read-me or default sound beside it: a build tree, an unpacked folder
+    Installed,  ///< in <prefix>/bin, its files in <prefix>/share/sorane/ (Linux, the BSDs)
+    InstalledFolder,  ///< one folder a setup program filled, marked by INSTALL_MARK (Windows)
+};
 
-ProgramFolders FoldersFor(const std::string& app_path, bool portable, bool app_path_writable,
+/// The file a setup program leaves in the folder it installed the program in.
+inline constexpr const char* INSTALL_MARK = "Installed.txt";
+
+/// Which kind of copy runs from app_path: the install mark beside the program
+/// makes it an installed folder, its read-me or its default sound a portable
+/// copy, neither an installed one.
+ProgramCopy ProgramCopyAt(const std::string& app_path);
+
+/// A portable copy keeps everything beside the program, "Clock.ini" too
+/// unless that folder cannot be written; then the user's folder takes over,
+/// starting from the "Clock.ini" beside the program, so that nothing set
+/// there is lost. An installed copy reads its files
+/// from <prefix>/share/sorane/, an installed folder from beside the program;
+/// both keep "Clock.ini" in the user's own settings folder.
+ProgramFolders FoldersFor(const std::string& app_path, ProgramCopy copy, bool app_path_writable,
                           const std::string& user_settings_folder, char separator);
 
 /// Where the clock opens for a saved position in twips: that position in

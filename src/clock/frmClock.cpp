@@ -63,7 +63,7 @@ frmClock::LoadResult frmClock::Form_Load() {
     }
     const char separator = QDir::separator().toLatin1();
     m_state.AppPath = AppPathFrom(m_desktop.ProgramDirectory(), separator);
-    const ProgramFolders folders = FoldersFor(m_state.AppPath, IsPortableCopy(m_state.AppPath),
+    const ProgramFolders folders = FoldersFor(m_state.AppPath, ProgramCopyAt(m_state.AppPath),
                                               m_desktop.CanWriteIn(m_state.AppPath),
                                               m_desktop.UserSettingsFolder(), separator);
     m_state.DataFolder = folders.data;

@@ -189,8 +189,14 @@ bool QtDesktop::CanWriteIn(const std::string& folder) {
 }
 
 std::string QtDesktop::UserSettingsFolder() {
-    return FromQt(QDir::toNativeSeparators(
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
+#if defined(Q_OS_WIN)
+    // %APPDATA%\sorane: the roaming profile, where Windows programs keep
+    // their settings files (Qt's config location there is the local one).
+    const auto location = QStandardPaths::AppDataLocation;
+#else
+    const auto location = QStandardPaths::AppConfigLocation;
+#endif
+    return FromQt(QDir::toNativeSeparators(QStandardPaths::writableLocation(location)));
 }
 
 bool QtDesktop::ClaimSingleInstance() {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TempFolder.h"
+
 namespace sorane {
 namespace {
 
@@ -17,17 +19,36 @@ TEST(StartupRulesTest, AppPathEndsInExactlyOneSeparator) {
 
 TEST(StartupRulesTest, PortableCopiesKeepEverythingBesideInstalledOnesUseShareAndTheUsersFolder) {
     const std::string user = "/home/u/.config/sorane";
-    EXPECT_EQ(FoldersFor("/home/u/sorane/", true, true, user, '/'),
+    EXPECT_EQ(FoldersFor("/home/u/sorane/", ProgramCopy::Portable, true, user, '/'),
               (ProgramFolders{"/home/u/sorane/", "/home/u/sorane/", ""}));
-    EXPECT_EQ(FoldersFor("/mnt/cd/sorane/", true, false, user, '/'),
+    EXPECT_EQ(FoldersFor("/mnt/cd/sorane/", ProgramCopy::Portable, false, user, '/'),
               (ProgramFolders{"/mnt/cd/sorane/", "/home/u/.config/sorane/", "/mnt/cd/sorane/"}));
-    EXPECT_EQ(FoldersFor("/usr/bin/", false, false, user, '/'),
+    EXPECT_EQ(FoldersFor("/usr/bin/", ProgramCopy::Installed, false, user, '/'),
               (ProgramFolders{"/usr/share/sorane/", "/home/u/.config/sorane/", ""}));
     // Installed, even where root may write the program's folder.
-    EXPECT_EQ(FoldersFor("/usr/local/bin/", false, true, user, '/'),
+    EXPECT_EQ(FoldersFor("/usr/local/bin/", ProgramCopy::Installed, true, user, '/'),
               (ProgramFolders{"/usr/local/share/sorane/", "/home/u/.config/sorane/", ""}));
-    EXPECT_EQ(FoldersFor("C:\\Tools\\Sorane\\", true, true, "", '\\'),
+    EXPECT_EQ(FoldersFor("C:\\Tools\\Sorane\\", ProgramCopy::Portable, true, "", '\\'),
               (ProgramFolders{"C:\\Tools\\Sorane\\", "C:\\Tools\\Sorane\\", ""}));
+}
+
+TEST(StartupRulesTest, AnInstalledFolderReadsBesideItselfAndKeepsClockIniInTheUsersFolder) {
+    const std::string program = "C:\\Users\\u\\AppData\\Local\\Programs\\sorane\\";
+    const std::string user = "C:\\Users\\u\\AppData\\Roaming\\sorane";
+    const ProgramFolders installed{program, "C:\\Users\\u\\AppData\\Roaming\\sorane\\", ""};
+    // The user may write the folder of a per-user install: Clock.ini stays out of it all the same.
+    EXPECT_EQ(FoldersFor(program, ProgramCopy::InstalledFolder, true, user, '\\'), installed);
+    EXPECT_EQ(FoldersFor(program, ProgramCopy::InstalledFolder, false, user, '\\'), installed);
+}
+
+TEST(StartupRulesTest, TheInstallMarkOutweighsTheFilesBesideTheProgram) {
+    const TempFolder folder;
+    EXPECT_EQ(ProgramCopyAt(folder.AppPath()), ProgramCopy::Installed);
+    folder.Write("ReadMeT.txt", "read me");
+    folder.Write("chimes.wav", "RIFF");
+    EXPECT_EQ(ProgramCopyAt(folder.AppPath()), ProgramCopy::Portable);
+    folder.Write(INSTALL_MARK, "installed by setup");
+    EXPECT_EQ(ProgramCopyAt(folder.AppPath()), ProgramCopy::InstalledFolder);
 }
 
 TEST(StartupRulesTest, SavedPositionIsUsedUnlessTheClockIsWhollyOffEveryScreen) {
