@@ -25,6 +25,8 @@ constexpr std::array<Era, 5> ERAS = {{
     {'M', {1868, 1, 1}},
 }};
 
+}  // namespace
+
 // As "%02d" would print it, without the cost of formatting every second.
 std::string TwoDigits(int value) {
     char buffer[16];
@@ -34,8 +36,6 @@ std::string TwoDigits(int value) {
     }
     return std::string(buffer, std::to_chars(first, std::end(buffer), value).ptr);
 }
-
-}  // namespace
 
 std::string TimeText(const LocalDateTime& now) {
     const char* marker = now.hour < 12 ? "AM " : "PM ";

@@ -9,6 +9,9 @@
 
 namespace sorane {
 
+/// A number of 0 to 99 in two digits, as "%02d" prints it ("07", "12").
+std::string TwoDigits(int value);
+
 /// "AM hh:mm:ss" / "PM hh:mm:ss" on the 12-hour clock: hour 0 shows as
 /// "AM 12", hour 12 as "PM 12", hour 13 as "PM 01".
 std::string TimeText(const LocalDateTime& now);
