@@ -78,6 +78,20 @@ start_desktop() {
     fail "$wm did not start"
 }
 
+# A private PulseAudio whose only output is a null sink, sorane_test_sink;
+# exports PULSE_SERVER, by which its clients find it.
+start_pulseaudio() {
+    local pulse=$E2E_WORK/pulse
+    mkdir -m 700 "$pulse"
+    XDG_RUNTIME_DIR=$pulse HOME=$pulse pulseaudio -n --daemonize=no --exit-idle-time=-1 \
+        --use-pid-file=no -L "module-null-sink sink_name=sorane_test_sink" \
+        -L "module-native-protocol-unix socket=$pulse/native auth-anonymous=1" \
+        >"$E2E_WORK/pulseaudio.log" 2>&1 &
+    E2E_PIDS+=($!)
+    export PULSE_SERVER=unix:$pulse/native
+    wait_for 10 pactl info || fail "PulseAudio did not start: $(cat "$E2E_WORK/pulseaudio.log")"
+}
+
 # True once a window manager has announced itself (EWMH).
 wm_present() {
     xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'

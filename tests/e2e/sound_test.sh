@@ -8,16 +8,7 @@
 source "$(dirname "$0")/lib.sh"
 start_desktop openbox
 
-# A private PulseAudio whose only output is a null sink.
-pulse=$E2E_WORK/pulse
-mkdir -m 700 "$pulse"
-XDG_RUNTIME_DIR=$pulse HOME=$pulse pulseaudio -n --daemonize=no --exit-idle-time=-1 \
-    --use-pid-file=no -L "module-null-sink sink_name=sorane_test_sink" \
-    -L "module-native-protocol-unix socket=$pulse/native auth-anonymous=1" \
-    >"$E2E_WORK/pulseaudio.log" 2>&1 &
-E2E_PIDS+=($!)
-export PULSE_SERVER=unix:$pulse/native
-wait_for 10 pactl info || fail "PulseAudio did not start: $(cat "$E2E_WORK/pulseaudio.log")"
+start_pulseaudio
 
 # The streams now playing, one "media.filename" line each.
 playing() {
