@@ -131,9 +131,10 @@ click_title_bar() {
     xdotool mousemove --sync $((x + w / 2)) $((y + 10)) click 1
 }
 
-# Presses Ctrl+C with the pointer on the window; true once the clipboard
+# Clicks the window's title bar and presses Ctrl+C; true once the clipboard
 # holds something other than "none".
 copy_from() {
+    click_title_bar "$1"
     xdotool key ctrl+c
     wait_for 1 bash -c '[ "$(xclip -o -selection clipboard 2>/dev/null)" != none ]'
 }
@@ -148,10 +149,9 @@ message_text() {
     E2E_PIDS+=($!)
     wait_for 5 bash -c '[ "$(xclip -o -selection clipboard 2>/dev/null)" = none ]' ||
         fail "the clipboard could not be emptied"
-    click_title_bar "$box"
-    # Wine makes the box active a moment after the click, and X (without a
-    # window manager) tells no one when: Ctrl+C is pressed again until the
-    # clipboard changes.
+    # Wine makes the box active a moment after a click on it, and X (without
+    # a window manager) tells no one when, nor whether a click came too soon:
+    # click and Ctrl+C are pressed again until the clipboard changes.
     wait_for 5 copy_from "$box" || fail "Ctrl+C on the message box copied nothing"
     xclip -o -selection clipboard | grep -v '^---' | tr -d '\r' | sed 's/[[:space:]]*$//'
 }
