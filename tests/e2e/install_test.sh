@@ -9,7 +9,7 @@ source "$(dirname "$0")/lib.sh"
 : "${BUILD_DIR:?BUILD_DIR must name the build tree to install from}"
 if [ "$(id -u)" -ne 0 ]; then
     echo "skipped: needs root, to run the installed program as another user"
-    exit 0
+    exit 77
 fi
 start_desktop openbox
 

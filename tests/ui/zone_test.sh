@@ -8,7 +8,7 @@ set -euo pipefail
 tests=${1:?the sorane_ui_tests executable}
 if [ "$(id -u)" -ne 0 ] || ! unshare --mount true 2>/dev/null; then
     echo "skipped: needs root and mount namespaces for a private /etc"
-    exit 0
+    exit 77
 fi
 etc=$(mktemp -d /tmp/sorane-etc.XXXXXX)
 trap 'rm -rf "$etc"' EXIT
