@@ -91,8 +91,8 @@ void BM_NewHandPictures(benchmark::State& bench) {
         const std::map<std::string, long> before = OtherThreadsSwitches();
         for (int step = 0; step < 60; ++step) {
             HandPictures pictures;
-            for (const HandPictures::Picture* hand :
-                 pictures.Layers(HandsAt(step / 5, step, step), {Palette16[1], Palette16[9], 0}, 1)) {
+            for (const HandPictures::Picture* hand : pictures.Layers(
+                     HandsAt(step / 5, step, step), {Palette16[1], Palette16[9], 0}, 1)) {
                 BlendHand(image, *hand, image.rect());
             }
         }

@@ -37,8 +37,7 @@ int main(int argc, char** argv) {
                 return 2;
             }
             // Named as the clock asks for it: the scale as Qt writes the number.
-            const QString path =
-                QString("%1/%2@%3x.png").arg(out, name, QString::number(ratio));
+            const QString path = QString("%1/%2@%3x.png").arg(out, name, QString::number(ratio));
             const QImage face = RenderSvg(QString("%1/%2.svg").arg(faces, name),
                                           qRound(sorane::CLOCK_SIZE * ratio), Qt::white);
             if (face.isNull() || !face.save(path)) {

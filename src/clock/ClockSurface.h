@@ -17,7 +17,7 @@ namespace sorane {
 /// What the clock window shows, back to front.
 struct ClockScene {
     Face face = Face::Ordinary;
-    LineLabel* line = nullptr;    ///< nullptr while the line is hidden
+    LineLabel* line = nullptr;     ///< nullptr while the line is hidden
     const Hands* hands = nullptr;  ///< nullptr before the first tick
     HandColours colours;
 };

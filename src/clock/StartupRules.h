@@ -30,8 +30,8 @@ struct ProgramFolders {
 
 /// How a copy of the program lies on the disk.
 enum class ProgramCopy {
-    Portable,   ///< its read-me or default sound beside it: a build tree, an unpacked folder
-    Installed,  ///< in <prefix>/bin, its files in <prefix>/share/sorane/ (Linux, the BSDs)
+    Portable,         ///< its read-me or default sound beside it: a build tree, an unpacked folder
+    Installed,        ///< in <prefix>/bin, its files in <prefix>/share/sorane/ (Linux, the BSDs)
     InstalledFolder,  ///< one folder a setup program filled, marked by INSTALL_MARK (Windows)
 };
 

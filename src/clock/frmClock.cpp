@@ -425,8 +425,7 @@ void frmClock::Form_QueryUnload() {
     }
     m_unloaded = true;
     const ScreenPoint place = ScreenPlace();
-    const WriteOutcome saved =
-        SavePosition(m_state, TwipsOf(place.y), TwipsOf(place.x));
+    const WriteOutcome saved = SavePosition(m_state, TwipsOf(place.y), TwipsOf(place.x));
     if (!saved.Ok()) {
         std::cerr << "sorane: the clock's position was not saved: " << saved.error << std::endl;
     }
@@ -442,8 +441,7 @@ void frmClock::showEvent(QShowEvent* event) {
     KeepOffTaskbar(this);
     // The window is mapped after this: it shows the clock from its first
     // moment on screen, before the first paint.
-    if (!m_painted && m_loaded &&
-        m_surface.Picture().size() == size() * devicePixelRatioF()) {
+    if (!m_painted && m_loaded && m_surface.Picture().size() == size() * devicePixelRatioF()) {
         m_picture_sender.ShowBeforeFirstPaint(this, m_surface.Picture());
     }
     QWidget::showEvent(event);

@@ -26,7 +26,8 @@ void frmPop::CreateMenu() {
         QAction* action = menu.addAction(QString::fromUtf8(entry.caption));
         action->setObjectName(entry.name);
         const ClockCommand command = entry.command;
-        connect(action, &QAction::triggered, this, [this, command] { Run(command, CommandFrom::Menu); });
+        connect(action, &QAction::triggered, this,
+                [this, command] { Run(command, CommandFrom::Menu); });
     }
 }
 

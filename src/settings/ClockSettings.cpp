@@ -154,8 +154,8 @@ std::optional<Message> PositionNotSaved(const WriteOutcome& saved, bool closed_b
         return std::nullopt;
     }
     return Message{"時計の位置を保存できませんでした。\n" + saved.reason +
-                "\n\n次に起動したときは、前に保存した位置に表示されます。",
-            APP_TITLE, MessageIcon::Warning};
+                       "\n\n次に起動したときは、前に保存した位置に表示されます。",
+                   APP_TITLE, MessageIcon::Warning};
 }
 
 namespace {

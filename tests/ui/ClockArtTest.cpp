@@ -102,10 +102,9 @@ TEST(ClockArtTest, SurfaceDrawsWhatPaintersDrawAtEveryScale) {
                     const PaintedLine painted_line =
                         shown_line ? PaintedLine{line.text(), font, line_geometry} : PaintedLine{};
                     QPoint where;
-                    EXPECT_LE(LargestDifference(surface.Picture(),
-                                                PaintedClock(ratio, face, hands, colours,
-                                                             painted_line),
-                                                &where),
+                    EXPECT_LE(LargestDifference(
+                                  surface.Picture(),
+                                  PaintedClock(ratio, face, hands, colours, painted_line), &where),
                               2)
                         << hour << ":" << minute << ":" << second << " at " << ratio << "x, near "
                         << where.x() << "," << where.y();
@@ -122,7 +121,8 @@ TEST(ClockArtTest, HourHandLiesOverTheMinuteAndTheSecondHand) {
     surface.UseRatio(1);
     const Hands hands = HandsAt(12, 0, 0);
     surface.ComposeAll({Face::Ordinary, nullptr, &hands, colours});
-    EXPECT_EQ(surface.Picture().pixel(75, 40), QColor(0xFF, 0, 0).rgb()) << "the hour hand, bright red";
+    EXPECT_EQ(surface.Picture().pixel(75, 40), QColor(0xFF, 0, 0).rgb())
+        << "the hour hand, bright red";
 }
 
 TEST(ClockArtTest, ChangedPartsNeverOverlapAndCoverWhatChanged) {
@@ -149,8 +149,8 @@ TEST(ClockArtTest, ChangedPartsNeverOverlapAndCoverWhatChanged) {
     for (int step = 0; step < 3600 + 24 * 60; ++step) {
         const bool turn = step >= 3600;
         const int minute = turn ? step - 3600 : 0;
-        const Hands was = turn ? HandsAt(minute / 60, minute % 60, 59)
-                               : HandsAt(4, step / 60, step % 60);
+        const Hands was =
+            turn ? HandsAt(minute / 60, minute % 60, 59) : HandsAt(4, step / 60, step % 60);
         const Hands is = turn ? HandsAt((minute + 1) / 60 % 24, (minute + 1) % 60, 0)
                               : HandsAt(4, (step + 1) / 60 % 60, (step + 1) % 60);
         const WindowParts hand_parts = HandsChange(was, is);

@@ -47,8 +47,7 @@ QImage Painted(LoadedClock& loaded) {
         line = {QString::fromStdString(*text), clock.lblTimDat.font(), clock.lblTimDat.geometry()};
     }
     return PaintedClock(clock.devicePixelRatioF(), clock.CurrentFace(),
-                        HandsAt(now.hour, now.minute, now.second), clock.CurrentHandColours(),
-                        line)
+                        HandsAt(now.hour, now.minute, now.second), clock.CurrentHandColours(), line)
         .convertToFormat(QImage::Format_RGB32);
 }
 
@@ -370,8 +369,8 @@ TEST(frmClockTest, WhatTheTicksLeaveOnScreenIsWhatPaintersDraw) {
         QCoreApplication::processEvents();
         QPoint where;
         EXPECT_LE(LargestDifference(Shown(clock), Painted(loaded), &where), 2)
-            << now.minute << ":" << now.second << " at " << clock.devicePixelRatioF()
-            << "x, near " << where.x() << "," << where.y();
+            << now.minute << ":" << now.second << " at " << clock.devicePixelRatioF() << "x, near "
+            << where.x() << "," << where.y();
     }
 }
 
@@ -390,8 +389,7 @@ TEST(frmClockTest, MovedToAScreenOfAnotherScaleTheClockIsDrawnAtThatScale) {
         clock.move(place);
         ASSERT_TRUE(QTest::qWaitFor([&] { return clock.screen() != before; }));
         // Qt makes the backing store anew at its next paint.
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return Shown(clock).size() == Painted(loaded).size(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Shown(clock).size() == Painted(loaded).size(); }));
         EXPECT_EQ(clock.devicePixelRatioF(), clock.screen()->devicePixelRatio());
         EXPECT_LE(LargestDifference(Shown(clock), Painted(loaded)), 2) << "after the move";
         loaded.desktop.now.second += 1;

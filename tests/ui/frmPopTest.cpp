@@ -51,7 +51,6 @@ struct RunningClock : LoadedClock {
         QCoreApplication::processEvents();
         return closer.shown;
     }
-
 };
 
 TEST(frmPopTest, SixEntriesInOrderWithoutShortcutsOrChecks) {
