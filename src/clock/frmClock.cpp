@@ -195,6 +195,10 @@ void frmClock::RedrawAll() {
     }
 }
 
+bool frmClock::PictureFitsWindow() const {
+    return m_surface.Picture().size() == size() * devicePixelRatioF();
+}
+
 bool frmClock::FollowScale() {
     if (!m_loaded || !m_surface.UseRatio(devicePixelRatioF())) {
         return false;
@@ -257,8 +261,7 @@ void frmClock::Present(std::span<const QRect> parts, std::span<const QRect> devi
         update(area);
         return;
     }
-    if (m_picture_sender.CanSend(this) &&
-        m_surface.Picture().size() == windowHandle()->size() * devicePixelRatioF()) {
+    if (m_picture_sender.CanSend(this) && PictureFitsWindow()) {
         m_picture_sender.Send(m_surface.Picture(), device_parts);
         return;
     }
@@ -441,7 +444,7 @@ void frmClock::showEvent(QShowEvent* event) {
     KeepOffTaskbar(this);
     // The window is mapped after this: it shows the clock from its first
     // moment on screen, before the first paint.
-    if (!m_painted && m_loaded && m_surface.Picture().size() == size() * devicePixelRatioF()) {
+    if (!m_painted && m_loaded && PictureFitsWindow()) {
         m_picture_sender.ShowBeforeFirstPaint(this, m_surface.Picture());
     }
     QWidget::showEvent(event);

@@ -106,6 +106,9 @@ private:
     /// the one they were made for (another screen, another scale); returns
     /// whether it did, having drawn the whole window again.
     bool FollowScale();
+    /// Whether the picture is as large as the window in device pixels, so
+    /// that it may go to the window as it is.
+    bool PictureFitsWindow() const;
     /// Draws the parts (logical pixels) again and shows them at once.
     void DrawNow(std::span<const QRect> parts);
     /// Puts parts of the window's picture on the screen: parts are in
