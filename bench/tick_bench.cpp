@@ -18,7 +18,8 @@
 
 #include "FakeDesktop.h"
 #include "TempFolder.h"
-#include "clock/ClockArt.h"
+#include "clock/HandPictures.h"
+#include "clock/PixelBlend.h"
 #include "settings/Palette16.h"
 #include "clock/TickRules.h"
 #include "clock/frmClock.h"

@@ -22,7 +22,7 @@
 #include <malloc.h>
 #endif
 
-#include "clock/ClockArt.h"
+#include "clock/AppIcon.h"
 #include "clock/StartupRules.h"
 #include "clock/frmClock.h"
 #include "menu/frmPop.h"

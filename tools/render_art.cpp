@@ -16,7 +16,8 @@
 #include <cstdio>
 
 #include "SvgArt.h"
-#include "clock/ClockArt.h"
+#include "clock/ClockFaces.h"
+#include "clock/HandPictures.h"
 #include "settings/Palette16.h"
 #include "clock/TickRules.h"
 #include "clock/TimeText.h"

@@ -3,6 +3,8 @@
 
 #include "clock/ClockSurface.h"
 
+#include "clock/PixelBlend.h"
+
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>

@@ -7,7 +7,9 @@
 #include <memory>
 #include <span>
 
-#include "clock/ClockArt.h"
+#include "clock/ClockFaces.h"
+#include "clock/HandPictures.h"
+#include "clock/WindowParts.h"
 #include "clock/LineLabel.h"
 
 class QPaintDevice;

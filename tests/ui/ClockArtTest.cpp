@@ -1,7 +1,10 @@
 // SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
 // SPDX-License-Identifier: MIT
 
-#include "clock/ClockArt.h"
+#include "clock/AppIcon.h"
+#include "clock/ClockFaces.h"
+#include "clock/HandPictures.h"
+#include "clock/WindowParts.h"
 
 #include <gtest/gtest.h>
 

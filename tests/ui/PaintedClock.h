@@ -8,7 +8,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "clock/ClockArt.h"
+#include "clock/ClockFaces.h"
+#include "clock/HandPictures.h"
 
 namespace sorane {
 

@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "clock/ClockArt.h"
+#include "clock/AppIcon.h"
 #include "platform/QtDesktop.h"
 
 int main(int argc, char** argv) {

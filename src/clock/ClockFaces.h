@@ -1,0 +1,42 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <array>
+
+#include "clock/TickRules.h"
+
+namespace sorane {
+
+/// The three face pictures at a device pixel ratio, made once, so that
+/// swapping them each second costs nothing.
+class ClockFaces {
+public:
+    /// Opaque pictures (white outside the dial, which the round window cuts
+    /// away) are copied to the screen without blending; transparent ones keep
+    /// the corners clear for drawing the clock elsewhere.
+    enum class Corners { Opaque, Transparent };
+
+    explicit ClockFaces(qreal device_pixel_ratio, Corners corners = Corners::Opaque);
+    /// A face's picture. The surprised face, shown only while an
+    /// announcement is open, is read when it is asked for.
+    const QImage& Picture(Face face) const;
+    /// Lets the surprised face's picture go while the face shown is another
+    /// (90 KB at 1x that a clock would otherwise keep for months unused).
+    void DropUnusedPictures(Face shown);
+    /// The part of the window that changes from one face to another, in
+    /// logical pixels: the right eye between the ordinary face and the wink,
+    /// everything to or from the surprised face, nothing for the same face.
+    QRect Change(Face from, Face to) const;
+
+private:
+    qreal m_ratio;
+    Corners m_corners;
+    mutable std::array<QImage, 3> m_pictures;
+    QRect m_wink_area;
+};
+
+}  // namespace sorane

@@ -1,0 +1,37 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+
+#include "clock/TickRules.h"
+
+namespace sorane {
+
+// The widths of the hour, minute and second hand, in pixels.
+inline constexpr qreal HOUR_WIDTH = 3;
+inline constexpr qreal MINUTE_WIDTH = 2;
+inline constexpr qreal SECOND_WIDTH = 1;
+
+inline QPointF ToPixels(const TwipPoint& point) {
+    return {PixelsOf(point.x), PixelsOf(point.y)};
+}
+
+/// How far from its line a hand of this width touches pixels: half the
+/// halo's width, and one pixel for the antialiased edge.
+inline qreal HandReach(qreal width) {
+    return (width + 2) / 2 + 1;
+}
+
+/// Everything a hand of this width touches, halo and round caps included,
+/// in logical pixels.
+inline QRectF HandArea(const HandLine& line, qreal width) {
+    const qreal reach = HandReach(width);
+    return QRectF(ToPixels(line.from), ToPixels(line.to))
+        .normalized()
+        .adjusted(-reach, -reach, reach, reach);
+}
+
+}  // namespace sorane
