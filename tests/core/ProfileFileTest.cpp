@@ -210,6 +210,12 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"new key takes its section's line end, not the first line's",
                   "; hand-made\n[Pos]\r\nTop=1\r\n", "Pos", "Left", "2",
                   "; hand-made\n[Pos]\r\nTop=1\r\nLeft=2\r\n"},
+        WriteCase{"new key in a CRLF section of a file of LF lines keeps CRLF",
+                  "[Color]\nhour=1\nminute=2\n[Pos]\r\nTop=1\r\n[Mode]\nView=1\n", "Pos", "Left",
+                  "2", "[Color]\nhour=1\nminute=2\n[Pos]\r\nTop=1\r\nLeft=2\r\n[Mode]\nView=1\n"},
+        WriteCase{"new section in that file takes the file's LF",
+                  "[Color]\nhour=1\nminute=2\n[Pos]\r\nTop=1\r\n", "Time", "Wave", "a.wav",
+                  "[Color]\nhour=1\nminute=2\n[Pos]\r\nTop=1\r\n[Time]\nWave=a.wav\n"},
         WriteCase{"UTF-16 stays UTF-16", Utf16File(u"; メモ\r\n[Pos]\r\nTop=1\r\n"), "Pos", "Left",
                   "2", Utf16File(u"; メモ\r\n[Pos]\r\nTop=1\r\nLeft=2\r\n")},
         WriteCase{"UTF-16 big-endian keeps a lone surrogate and an odd last byte",
@@ -391,7 +397,26 @@ TEST(ProfileFileTest, TemporaryFilesOfKilledSavesAreRemovedAndLiveOnesKept) {
     folder.Write(orphan, "half");
     folder.Write(live, "busy");
     folder.Write(".Other.ini.tmp-" + std::to_string(dead) + "-0", "not ours");
-    ASSERT_TRUE(WriteProfileStrings(folder.Path() / "Clock.ini", {{"Pos", "Top", "1"}}).Ok());
+    // A saver of another user: the system will not say whether it lives
+    // (EPERM), so its file stays. As root the save is made as nobody.
+    const std::string other_user = ".Clock.ini.tmp-1-0";
+    folder.Write(other_user, "theirs");
+    const auto save = [&] {
+        return WriteProfileStrings(folder.Path() / "Clock.ini", {{"Pos", "Top", "1"}}).Ok();
+    };
+    if (::geteuid() == 0) {
+        std::filesystem::permissions(folder.Path(), std::filesystem::perms::all);
+        const pid_t saver = ::fork();
+        if (saver == 0) {
+            ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && save() ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(saver, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    } else {
+        ASSERT_TRUE(save());
+    }
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / other_user));
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / orphan));
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / live));
     EXPECT_TRUE(
