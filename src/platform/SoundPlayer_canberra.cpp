@@ -3,75 +3,20 @@
 
 #include "platform/SoundPlayer.h"
 
-#include <filesystem>
-#include <iostream>
-#include <system_error>
-
-#include "settings/Utf8Path.h"
-
-#if defined(_WIN32)
-#include <windows.h>
-#include <mmsystem.h>
-#elif defined(SORANE_HAVE_CANBERRA)
 #include <canberra.h>
 #include <dlfcn.h>
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <list>
 #include <mutex>
 #include <thread>
-#endif
+#include <type_traits>
+
+#include "platform/SoundFileCheck.h"
 
 namespace sorane {
-namespace {
-
-void ReportNoSound(const std::string& path, const std::string& why) {
-    std::cerr << "sorane: no sound from " << path << ": " << why << std::endl;
-}
-
-// Whether the file can be played at all; says why not on standard error.
-bool Playable(const std::string& path) {
-    std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(path), ec);
-    if (!std::filesystem::exists(status)) {
-        ReportNoSound(path, "the file does not exist");
-        return false;
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        ReportNoSound(path, "not a file");
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
-
-#if defined(_WIN32)
-
-struct SoundPlayer::Impl {};
-
-SoundPlayer::SoundPlayer() = default;
-
-SoundPlayer::~SoundPlayer() {
-    Stop();
-}
-
-void SoundPlayer::Play(const std::string& path) {
-    if (!Playable(path)) {
-        return;
-    }
-    const std::wstring wide = PathFromUtf8(path).wstring();
-    if (!::PlaySoundW(wide.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT)) {
-        ReportNoSound(path, "the system could not play it");
-    }
-}
-
-void SoundPlayer::Stop() {
-    ::PlaySoundW(nullptr, nullptr, 0);
-}
-
-#elif defined(SORANE_HAVE_CANBERRA)
 
 namespace {
 
@@ -249,22 +194,5 @@ void SoundPlayer::Stop() {
     }
     m_impl->changed.notify_all();
 }
-
-#else
-
-struct SoundPlayer::Impl {};
-
-SoundPlayer::SoundPlayer() = default;
-SoundPlayer::~SoundPlayer() = default;
-
-void SoundPlayer::Play(const std::string& path) {
-    if (Playable(path)) {
-        ReportNoSound(path, "this build of the clock has no sound support");
-    }
-}
-
-void SoundPlayer::Stop() {}
-
-#endif
 
 }  // namespace sorane
