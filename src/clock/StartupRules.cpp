@@ -49,7 +49,8 @@ ProgramCopy ProgramCopyAt(const std::string& app_path) {
 }
 
 ProgramFolders FoldersFor(const std::string& app_path, ProgramCopy copy, bool app_path_writable,
-                          const std::string& user_settings_folder, char separator) {
+                          const std::string& user_settings_folder, char separator,
+                          const std::string& data_from_program) {
     const std::string user_folder =
         user_settings_folder.empty() ? app_path : AppPathFrom(user_settings_folder, separator);
     switch (copy) {
@@ -63,10 +64,26 @@ ProgramFolders FoldersFor(const std::string& app_path, ProgramCopy copy, bool ap
         case ProgramCopy::Installed:
             break;
     }
-    // <prefix>/bin/ -> <prefix>/share/sorane/
-    const std::size_t bin = app_path.find_last_of(separator, app_path.size() - 2);
-    const std::string prefix = bin == std::string::npos ? app_path : app_path.substr(0, bin + 1);
-    return {prefix + "share" + separator + "sorane" + separator, user_folder, {}};
+    // <prefix>/bin/ + ../share/sorane -> <prefix>/share/sorane/
+    std::string data = app_path;
+    std::size_t start = 0;
+    while (start <= data_from_program.size()) {
+        std::size_t end = data_from_program.find('/', start);
+        if (end == std::string::npos) {
+            end = data_from_program.size();
+        }
+        const std::string name = data_from_program.substr(start, end - start);
+        if (name == "..") {
+            const std::size_t up = data.find_last_of(separator, data.size() - 2);
+            if (up != std::string::npos) {
+                data.erase(up + 1);
+            }
+        } else if (!name.empty() && name != ".") {
+            data += name + separator;
+        }
+        start = end + 1;
+    }
+    return {data, user_folder, {}};
 }
 
 ScreenPoint ClockPlacement(std::int32_t left_twips, std::int32_t top_twips,

@@ -47,10 +47,14 @@ ProgramCopy ProgramCopyAt(const std::string& app_path);
 /// unless that folder cannot be written; then the user's folder takes over,
 /// starting from the "Clock.ini" beside the program, so that nothing set
 /// there is lost. An installed copy reads its files
-/// from <prefix>/share/sorane/, an installed folder from beside the program;
-/// both keep "Clock.ini" in the user's own settings folder.
+/// from data_from_program, the way from the program's folder to its data
+/// folder as the build installed them ("../share/sorane" for <prefix>/bin and
+/// <prefix>/share/sorane, '/' between the names), an installed folder from
+/// beside the program; both keep "Clock.ini" in the user's own settings
+/// folder.
 ProgramFolders FoldersFor(const std::string& app_path, ProgramCopy copy, bool app_path_writable,
-                          const std::string& user_settings_folder, char separator);
+                          const std::string& user_settings_folder, char separator,
+                          const std::string& data_from_program = "../share/sorane");
 
 /// Where the clock opens for a saved position in twips: that position in
 /// pixels, or, when the clock would lie wholly off every screen (a monitor

@@ -63,9 +63,9 @@ frmClock::LoadResult frmClock::Form_Load() {
     }
     const char separator = QDir::separator().toLatin1();
     m_state.AppPath = AppPathFrom(m_desktop.ProgramDirectory(), separator);
-    const ProgramFolders folders = FoldersFor(m_state.AppPath, ProgramCopyAt(m_state.AppPath),
-                                              m_desktop.CanWriteIn(m_state.AppPath),
-                                              m_desktop.UserSettingsFolder(), separator);
+    const ProgramFolders folders = FoldersFor(
+        m_state.AppPath, ProgramCopyAt(m_state.AppPath), m_desktop.CanWriteIn(m_state.AppPath),
+        m_desktop.UserSettingsFolder(), separator, SORANE_DATA_FROM_BIN);
     m_state.DataFolder = folders.data;
     m_state.SettingsFolder = folders.settings;
     m_state.SeedFolder = folders.seed;

@@ -28,6 +28,9 @@ TEST(StartupRulesTest, PortableCopiesKeepEverythingBesideInstalledOnesUseShareAn
     // Installed, even where root may write the program's folder.
     EXPECT_EQ(FoldersFor("/usr/local/bin/", ProgramCopy::Installed, true, user, '/'),
               (ProgramFolders{"/usr/local/share/sorane/", "/home/u/.config/sorane/", ""}));
+    // A build installed with another layout (a data folder of its own).
+    EXPECT_EQ(FoldersFor("/opt/sorane/bin/", ProgramCopy::Installed, false, user, '/', "../data"),
+              (ProgramFolders{"/opt/sorane/data/", "/home/u/.config/sorane/", ""}));
     EXPECT_EQ(FoldersFor("C:\\Tools\\Sorane\\", ProgramCopy::Portable, true, "", '\\'),
               (ProgramFolders{"C:\\Tools\\Sorane\\", "C:\\Tools\\Sorane\\", ""}));
 }
