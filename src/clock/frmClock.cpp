@@ -172,6 +172,9 @@ void frmClock::tmrClock_Timer() {
         // the box.
         tmrClock->start(MillisecondsToNextTick(input.now));
     }
+    // The tick's announcements are open, one box after another, until the
+    // last is closed: the face and the sound are theirs all that while.
+    m_announcements_open += int(outcome.announcements.size());
     for (const Message& announcement : outcome.announcements) {
         Announce(announcement);
     }
@@ -208,7 +211,6 @@ bool frmClock::FollowScale() {
 }
 
 void frmClock::Announce(const Message& message) {
-    ++m_announcements_open;
     WindowParts change;
     AddPart(change, FaceChange(Face::Surprised));
     DrawNow(change);

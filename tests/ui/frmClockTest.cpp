@@ -171,6 +171,27 @@ TEST(frmClockTest, CountdownShowsItsMessageWithTheSurprisedFaceOnce) {
         << "near " << where.x() << "," << where.y();
 }
 
+TEST(frmClockTest, CountdownAndAlarmInOneTickShareOneSoundUntilTheLastBoxCloses) {
+    LoadedClock loaded("[Time]\r\nHour=12\r\nMin=5\r\n");
+    loaded.desktop.now = {2026, 12, 8, 12, 4, 59, 0};
+    ArmCountdown(loaded.state, 1, loaded.desktop.now, loaded.desktop.steady);
+    std::vector<std::vector<std::string>> sound_at_each_box;
+    std::vector<Face> face_at_each_box;
+    loaded.desktop.on_message = [&](const Message&) {
+        sound_at_each_box.push_back(loaded.desktop.sound_calls);
+        face_at_each_box.push_back(loaded.clock->CurrentFace());
+    };
+    loaded.desktop.now.second = 0;
+    loaded.desktop.now.minute = 5;
+    loaded.desktop.steady += 1.5;
+    loaded.clock->tmrClock_Timer();
+    ASSERT_EQ(loaded.desktop.messages.size(), 2u);
+    const std::string play = "play " + loaded.folder.AppPath() + "chimes.wav";
+    EXPECT_EQ(sound_at_each_box, (std::vector<std::vector<std::string>>{{play}, {play}}));
+    EXPECT_EQ(face_at_each_box, (std::vector<Face>{Face::Surprised, Face::Surprised}));
+    EXPECT_EQ(loaded.desktop.sound_calls, (std::vector<std::string>{play, "stop"}));
+}
+
 TEST(frmClockTest, StealthHidesTheClockUnderTheCursorAndBringsItBack) {
     LoadedClock loaded("[Mode]\nSterus=1\n");
     frmClock& clock = *loaded.clock;
