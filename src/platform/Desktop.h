@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,17 @@ struct LaunchResult {
 /// A window of the desktop, as the toolkit identifies it; 0 for none.
 using WindowHandle = std::uintptr_t;
 
+/// What becomes of a file chosen in a file dialog before the dialog closes.
+struct FileChoiceCheck {
+    enum class Verdict {
+        Accept,    ///< the dialog closes with the choice
+        Refuse,    ///< text is shown over the dialog as a warning; it stays open
+        AskFirst,  ///< text is asked over the dialog; it closes on yes, else stays open
+    };
+    Verdict verdict = Verdict::Accept;
+    std::string text;
+};
+
 /// What a file dialog is asked to be.
 struct FileDialogRequest {
     WindowHandle owner = 0;            ///< the window the dialog belongs to
@@ -44,6 +56,9 @@ struct FileDialogRequest {
     bool validate_name = true;
     bool resolve_symlinks = true;
     bool native_dialog = true;  ///< the desktop's own dialog where it has one
+    /// Asked of the first file chosen (its full path) each time the user
+    /// accepts; none accepts every choice.
+    std::function<FileChoiceCheck(const std::string& path)> check;
 };
 
 /// What a file dialog came to.

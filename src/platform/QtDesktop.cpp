@@ -293,18 +293,18 @@ FileDialogAnswer QtDesktop::RunFileDialog(const FileDialogRequest& request) {
         if (chosen.isEmpty()) {
             return {FileDialogAnswer::Status::Cancelled, {}};
         }
-        const QFileInfo first(chosen.front());
-        if (request.path_must_exist && !first.absoluteDir().exists()) {
-            QMessageBox::warning(&dialog, dialog.windowTitle(),
-                                 QStringLiteral("パスが存在しません。\n") + first.absolutePath());
-            continue;
-        }
-        if (request.create_prompt && !request.save && !first.exists() &&
-            QMessageBox::question(
-                &dialog, dialog.windowTitle(),
-                first.fileName() + QStringLiteral(" は存在しません。\n作成しますか?")) !=
-                QMessageBox::Yes) {
-            continue;
+        if (request.check) {
+            const FileChoiceCheck check =
+                request.check(FromQt(QDir::toNativeSeparators(chosen.front())));
+            if (check.verdict == FileChoiceCheck::Verdict::Refuse) {
+                QMessageBox::warning(&dialog, dialog.windowTitle(), ToQt(check.text));
+                continue;
+            }
+            if (check.verdict == FileChoiceCheck::Verdict::AskFirst &&
+                QMessageBox::question(&dialog, dialog.windowTitle(), ToQt(check.text)) !=
+                    QMessageBox::Yes) {
+                continue;
+            }
         }
         FileDialogAnswer answer{FileDialogAnswer::Status::Chosen, {}};
         for (const QString& path : chosen) {

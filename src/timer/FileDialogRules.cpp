@@ -125,7 +125,26 @@ FileDialogRequest FileDialogRequestFor(std::int16_t kind, WindowHandle owner,
     request.validate_name = (flags & ofn::NOVALIDATE) == 0;
     request.path_must_exist = (flags & ofn::PATHMUSTEXIST) != 0;
     request.native_dialog = (flags & ofn::EXPLORER) != 0;
+    if (request.path_must_exist || (request.create_prompt && !request.save)) {
+        request.check = [request](const std::string& path) {
+            return CheckFileChoice(request, path);
+        };
+    }
     return request;
+}
+
+FileChoiceCheck CheckFileChoice(const FileDialogRequest& request, const std::string& path) {
+    const std::filesystem::path file = PathFromUtf8(path);
+    std::error_code ec;
+    if (request.path_must_exist && !std::filesystem::is_directory(file.parent_path(), ec)) {
+        return {FileChoiceCheck::Verdict::Refuse,
+                "パスが存在しません。\n" + Utf8FromPath(file.parent_path())};
+    }
+    if (request.create_prompt && !request.save && !std::filesystem::exists(file, ec)) {
+        return {FileChoiceCheck::Verdict::AskFirst,
+                Utf8FromPath(file.filename()) + " は存在しません。\n作成しますか?"};
+    }
+    return {};
 }
 
 std::string ChosenFilesText(const std::vector<std::string>& paths, std::uint32_t flags) {

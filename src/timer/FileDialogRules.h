@@ -53,6 +53,11 @@ FileDialogRequest FileDialogRequestFor(std::int16_t kind, WindowHandle owner,
                                        const std::string& init_dir, const std::string& title,
                                        std::uint32_t flags);
 
+/// Whether a file chosen in the dialog of request may be taken: with "the
+/// path must exist" its folder must exist; an open dialog with "prompt to
+/// create" asks first about a file that does not exist.
+FileChoiceCheck CheckFileChoice(const FileDialogRequest& request, const std::string& path);
+
 /// The chosen files as the routine returns them: one full path; with
 /// multi-selection of several files, the folder and then the file names,
 /// NUL-separated (Explorer style) or blank-separated (old style).

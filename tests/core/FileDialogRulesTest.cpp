@@ -8,6 +8,8 @@
 #include <filesystem>
 
 #include "FakeDesktop.h"
+#include "settings/Utf8Path.h"
+#include "TempFolder.h"
 
 namespace sorane {
 namespace {
@@ -159,6 +161,42 @@ TEST(FileDialogRulesTest, MultiSelectionAnswersAsTheFileListDoes) {
     EXPECT_EQ(ChosenFilesText({"/m/a.wav", "/m/b.wav"}, explorer), "/m\0a.wav\0b.wav"s);
     EXPECT_EQ(ChosenFilesText({"/m/a.wav", "/m/b.wav"}, ofn::ALLOWMULTISELECT), "/m a.wav b.wav");
     EXPECT_EQ(ChosenFilesText({"/m/a.wav", "/m/b.wav"}, ofn::EXPLORER), "/m/a.wav");
+}
+
+TEST(FileDialogRulesTest, AChoiceIsCheckedOverTheDialogAsItsFlagsAsk) {
+    const TempFolder folder;
+    folder.Write("there.wav", "RIFF");
+    const std::string there = folder.AppPath() + "there.wav";
+    const std::string missing = folder.AppPath() + "missing.wav";
+    const std::string nowhere = folder.AppPath() + "gone/x.wav";
+    using Verdict = FileChoiceCheck::Verdict;
+    const auto check = [](std::int16_t kind, std::uint32_t flags, const std::string& path) {
+        const FileDialogRequest request = FileDialogRequestFor(kind, 0, "", "", "", flags);
+        return request.check ? request.check(path) : FileChoiceCheck{};
+    };
+    const struct {
+        std::int16_t kind;
+        std::uint32_t flags;
+        const std::string& path;
+        Verdict verdict;
+        std::string text;
+    } cases[] = {
+        {1, ofn::PATHMUSTEXIST, there, Verdict::Accept, ""},
+        {1, ofn::PATHMUSTEXIST, nowhere, Verdict::Refuse,
+         "パスが存在しません。\n" + Utf8FromPath(PathFromUtf8(nowhere).parent_path())},
+        {2, ofn::PATHMUSTEXIST, nowhere, Verdict::Refuse,
+         "パスが存在しません。\n" + Utf8FromPath(PathFromUtf8(nowhere).parent_path())},
+        {1, ofn::CREATEPROMPT, missing, Verdict::AskFirst,
+         "missing.wav は存在しません。\n作成しますか?"},
+        {1, ofn::CREATEPROMPT, there, Verdict::Accept, ""},
+        {2, ofn::CREATEPROMPT, missing, Verdict::Accept, ""},  // a save dialog creates it anyway
+        {1, ofn::NOVALIDATE, nowhere, Verdict::Accept, ""},
+    };
+    for (const auto& c : cases) {
+        const FileChoiceCheck got = check(c.kind, c.flags, c.path);
+        EXPECT_EQ(got.verdict, c.verdict) << c.path << " flags " << c.flags;
+        EXPECT_EQ(got.text, c.text) << c.path << " flags " << c.flags;
+    }
 }
 
 }  // namespace
