@@ -66,7 +66,6 @@ QtDesktop::QtDesktop(std::string instance_name) : m_instance(std::move(instance_
         m_zone_watcher = std::make_unique<QFileSystemWatcher>();
         const auto zone_changed = [this] {
             ::tzset();
-            m_minute_start = -1;
             WatchZone();
         };
         QObject::connect(m_zone_watcher.get(), &QFileSystemWatcher::directoryChanged, zone_changed);
@@ -107,20 +106,8 @@ LocalDateTime QtDesktop::Now() {
 #if defined(Q_OS_UNIX)
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    const time_t seconds = now.tv_sec;
-    const time_t minute_start = seconds - ((seconds % 60) + 60) % 60;
-    if (minute_start != m_minute_start) {
-        ::localtime_r(&minute_start, &m_minute_local);
-        m_minute_start = minute_start;
-    }
-    // Zones move by whole minutes, so within a minute only the seconds
-    // count on; a zone whose offset has seconds of its own (local mean time,
-    // before 1900) is asked each time once its minute has turned.
-    tm local = m_minute_local;
-    local.tm_sec += int(seconds - minute_start);
-    if (local.tm_sec > 59) {
-        ::localtime_r(&seconds, &local);
-    }
+    tm local{};
+    ::localtime_r(&now.tv_sec, &local);
     return {
         local.tm_year + 1900, local.tm_mon + 1,          local.tm_mday, local.tm_hour, local.tm_min,
         local.tm_sec,         int(now.tv_nsec / 1000000)};

@@ -5,7 +5,6 @@
 
 #include <QDateTime>
 #include <QFileSystemWatcher>
-#include <ctime>
 #include <memory>
 
 #include "platform/Desktop.h"
@@ -48,13 +47,6 @@ private:
     SingleInstance m_instance;
     std::unique_ptr<SoundPlayer> m_sound;  // made when the first sound plays
     std::unique_ptr<QFileSystemWatcher> m_zone_watcher;
-#if defined(Q_OS_UNIX)
-    // The local time at the start of the last reading's minute (UTC), so
-    // that the other readings of that minute need no look into the zone's
-    // rules; forgotten when the zone changes.
-    time_t m_minute_start = -1;
-    tm m_minute_local{};
-#endif
 };
 
 /// A Qt date and time as the rules take it.
