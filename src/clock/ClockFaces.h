@@ -15,9 +15,10 @@ namespace sorane {
 /// swapping them each second costs nothing.
 class ClockFaces {
 public:
-    /// Opaque pictures (white outside the dial, which the round window cuts
-    /// away) are copied to the screen without blending; transparent ones keep
-    /// the corners clear for drawing the clock elsewhere.
+    /// Opaque pictures are white outside the dial, which the window's shape
+    /// cuts away; transparent ones keep the corners clear, for a compositor
+    /// to blend the window over what lies behind it (and for drawing the
+    /// clock elsewhere).
     enum class Corners { Opaque, Transparent };
 
     explicit ClockFaces(qreal device_pixel_ratio, Corners corners = Corners::Opaque);

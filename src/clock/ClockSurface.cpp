@@ -21,15 +21,22 @@ constexpr int COPY_BAND_DEVICE_LINES = 64;
 
 }  // namespace
 
-bool ClockSurface::UseRatio(qreal ratio) {
-    if (ratio == m_ratio && m_faces) {
+bool ClockSurface::Use(qreal ratio, ClockFaces::Corners corners) {
+    if (ratio == m_ratio && corners == m_corners && m_faces) {
         return false;
     }
+    const bool new_ratio = ratio != m_ratio;
     m_ratio = ratio;
-    m_faces = std::make_unique<ClockFaces>(ratio);
-    m_hand_pictures = HandPictures();
+    m_corners = corners;
+    m_faces = std::make_unique<ClockFaces>(ratio, corners);
+    if (new_ratio) {
+        m_hand_pictures = HandPictures();
+    }
     // As large as Qt makes the window in device pixels.
-    m_picture = QImage(m_faces->Picture(Face::Ordinary).size(), QImage::Format_RGB32);
+    m_picture =
+        QImage(m_faces->Picture(Face::Ordinary).size(), corners == ClockFaces::Corners::Opaque
+                                                            ? QImage::Format_RGB32
+                                                            : QImage::Format_ARGB32_Premultiplied);
     m_picture.setDevicePixelRatio(ratio);
     return true;
 }

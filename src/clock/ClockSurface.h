@@ -30,10 +30,10 @@ struct ClockScene {
 /// pixel ratio and makes them again when the ratio changes.
 class ClockSurface {
 public:
-    /// Takes a device pixel ratio: when it is not the one the pictures are
-    /// at, makes them for it and returns true (the picture must then be
-    /// composed whole).
-    bool UseRatio(qreal ratio);
+    /// Takes a device pixel ratio and whether the corners outside the dial
+    /// are clear: when the pictures are not made so, makes them so and
+    /// returns true (the picture must then be composed whole).
+    bool Use(qreal ratio, ClockFaces::Corners corners);
     qreal Ratio() const { return m_ratio; }
     const QImage& Picture() const { return m_picture; }
 
@@ -59,6 +59,7 @@ public:
 
 private:
     qreal m_ratio = 0;
+    ClockFaces::Corners m_corners = ClockFaces::Corners::Opaque;
     std::unique_ptr<ClockFaces> m_faces;
     HandPictures m_hand_pictures;
     QImage m_picture;

@@ -119,4 +119,8 @@ DisplayChoice ChooseDisplay(const DisplaySession& session) {
     return {std::nullopt, error};
 }
 
+bool ClearCornersFor(const Compositing& compositing) {
+    return compositing.native_wayland || compositing.xwayland || compositing.compositing_manager;
+}
+
 }  // namespace sorane

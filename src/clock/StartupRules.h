@@ -84,4 +84,18 @@ struct DisplayChoice {
 /// display; with neither, an error naming what was looked for.
 DisplayChoice ChooseDisplay(const DisplaySession& session);
 
+/// Who puts the clock's window on the screen.
+struct Compositing {
+    bool native_wayland = false;       ///< a Wayland compositor, without X
+    bool xwayland = false;             ///< an X server inside a Wayland compositor
+    bool compositing_manager = false;  ///< an X11 compositing manager runs
+};
+
+/// Whether the clock draws the corners outside its dial clear, to be blended
+/// over what lies behind it: wherever something composites the window (some
+/// compositors ignore the window's shape, and a square would show). Where
+/// nothing does, clear pixels would show black, so the corners are drawn
+/// opaque and the window's shape cuts them away.
+bool ClearCornersFor(const Compositing& compositing);
+
 }  // namespace sorane

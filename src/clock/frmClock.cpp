@@ -12,6 +12,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
+#include <QGuiApplication>
 #include <QRegion>
 #include <QSystemTrayIcon>
 #include <QVarLengthArray>
@@ -75,7 +76,14 @@ frmClock::LoadResult frmClock::Form_Load() {
         return LoadResult::BadSettings;
     }
 
-    m_surface.UseRatio(devicePixelRatioF());
+    // Where something composites the window, its corners are clear, which
+    // needs a window with an alpha channel: asked for before it is made.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"))) {
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
+    m_compositing = std::make_unique<CompositingWatch>([this] { FollowScreen(); });
+    m_surface.Use(devicePixelRatioF(), CornersNow());
     m_loaded = true;
     // The first paint already shows the time, not a face without hands.
     const LocalDateTime now = m_desktop.Now();
@@ -202,8 +210,13 @@ bool frmClock::PictureFitsWindow() const {
     return m_surface.Picture().size() == size() * devicePixelRatioF();
 }
 
-bool frmClock::FollowScale() {
-    if (!m_loaded || !m_surface.UseRatio(devicePixelRatioF())) {
+ClockFaces::Corners frmClock::CornersNow() const {
+    return ClearCornersFor(m_compositing->Now()) ? ClockFaces::Corners::Transparent
+                                                 : ClockFaces::Corners::Opaque;
+}
+
+bool frmClock::FollowScreen() {
+    if (!m_loaded || !m_surface.Use(devicePixelRatioF(), CornersNow())) {
         return false;
     }
     RedrawAll();
@@ -226,7 +239,7 @@ void frmClock::paintEvent(QPaintEvent* event) {
     if (!m_loaded) {
         return;
     }
-    FollowScale();
+    FollowScreen();
     // The picture is always current: an expose or a repaint only copies it.
     WindowParts device_parts;
     for (const QRect& part : event->region()) {
@@ -240,7 +253,7 @@ void frmClock::paintEvent(QPaintEvent* event) {
 }
 
 void frmClock::DrawNow(std::span<const QRect> parts) {
-    if (parts.empty() || !m_loaded || FollowScale()) {
+    if (parts.empty() || !m_loaded || FollowScreen()) {
         return;
     }
     const WindowParts device_parts = m_surface.Compose(Scene(), parts);

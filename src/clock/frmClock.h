@@ -17,6 +17,7 @@
 #include "clock/TickRules.h"
 #include "clock/clsMousePos.h"
 #include "menu/MenuCommands.h"
+#include "platform/CompositingWatch.h"
 #include "platform/Desktop.h"
 #include "platform/X11PictureSender.h"
 #include "platform/X11Window.h"
@@ -103,9 +104,13 @@ private:
     /// Draws the whole window again, to be shown at its next paint.
     void RedrawAll();
     /// Makes the pictures again when the window's device pixel ratio is not
-    /// the one they were made for (another screen, another scale); returns
-    /// whether it did, having drawn the whole window again.
-    bool FollowScale();
+    /// the one they were made for (another screen, another scale), or the
+    /// corners are to be clear or opaque as they were not (a compositor
+    /// started or stopped); returns whether it did, having drawn the whole
+    /// window again.
+    bool FollowScreen();
+    /// Clear corners where something composites the window, else opaque.
+    ClockFaces::Corners CornersNow() const;
     /// Whether the picture is as large as the window in device pixels, so
     /// that it may go to the window as it is.
     bool PictureFitsWindow() const;
@@ -125,6 +130,8 @@ private:
     // The window's picture: every change is drawn here, the screen gets copies.
     ClockSurface m_surface;
     bool m_loaded = false;
+    // Whether something composites the window, which decides its corners.
+    std::unique_ptr<CompositingWatch> m_compositing;
     // On X11, ticks go from the picture straight to the window.
     X11PictureSender m_picture_sender;
     bool m_painted = false;  ///< whether the backing store has been drawn once

@@ -27,13 +27,14 @@ public:
     X11PictureSender(const X11PictureSender&) = delete;
     X11PictureSender& operator=(const X11PictureSender&) = delete;
 
-    /// Whether pictures in QImage::Format_RGB32 can be sent to window: it is
-    /// an X11 window whose server reads those pixels as they are. Asks the
-    /// server once a window.
+    /// Whether pictures in Qt's 32-bit formats can be sent to window: it is
+    /// an X11 window whose server reads those pixels as they are (a 24-bit
+    /// window takes QImage::Format_RGB32; a 32-bit one, with an alpha
+    /// channel, Format_ARGB32_Premultiplied, or RGB32 for opaque pixels).
+    /// Asks the server once a window.
     bool CanSend(QWidget* window);
-    /// Sends the parts (device pixels) of picture, in Format_RGB32 and as
-    /// large as the window in device pixels, to the window CanSend last
-    /// said yes to.
+    /// Sends the parts (device pixels) of picture, as large as the window in
+    /// device pixels, to the window CanSend last said yes to.
     void Send(const QImage& picture, std::span<const QRect> parts);
 
     /// Makes picture the background of window, which is not yet mapped, so

@@ -84,5 +84,12 @@ TEST(StartupRulesTest, DisplayIsXWaylandWhenItAnswersAndAnErrorWhenNothingDoes) 
     EXPECT_EQ(platform(nullptr, nullptr, false, true), "error");
 }
 
+TEST(StartupRulesTest, CornersAreClearWhereverSomethingCompositesTheWindow) {
+    EXPECT_FALSE(ClearCornersFor({}));  // plain X11: the shape cuts opaque corners away
+    EXPECT_TRUE(ClearCornersFor({.native_wayland = true}));
+    EXPECT_TRUE(ClearCornersFor({.xwayland = true}));  // Weston ignores the shape
+    EXPECT_TRUE(ClearCornersFor({.compositing_manager = true}));
+}
+
 }  // namespace
 }  // namespace sorane

@@ -226,6 +226,30 @@ pixel_colour() {
         sed -n 's/.*srgb(\([0-9]*,[0-9]*,[0-9]*\)).*/\1/p'
 }
 
+# A window of the colour Weston's background has (#204060), W x H at X,Y,
+# to lie behind the clock.
+show_backdrop() {
+    display -title backdrop -geometry "+$1+$2" -size "$3x$4" xc:'#204060' \
+        >"$E2E_WORK/backdrop.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wait_for 10 xdotool search --onlyvisible --name '^backdrop$' ||
+        fail "the backdrop window did not appear"
+}
+
+# True when the four corners of the clock window $1, outside its dial, show
+# the backdrop's colour: what lies behind the clock, not a square.
+corners_show_backdrop() {
+    local x y corner red green blue
+    read -r x y < <(window_position "$1")
+    for corner in "2 2" "147 2" "2 147" "147 147"; do
+        set -- $corner
+        IFS=, read -r red green blue <<<"$(pixel_colour $((x + $1)) $((y + $2)))"
+        [ $((red - 32)) -ge -8 ] && [ $((red - 32)) -le 8 ] &&
+            [ $((green - 64)) -ge -8 ] && [ $((green - 64)) -le 8 ] &&
+            [ $((blue - 96)) -ge -8 ] && [ $((blue - 96)) -le 8 ] || return 1
+    done
+}
+
 # True while the window is mapped (shown).
 is_viewable() {
     xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'

@@ -4,9 +4,26 @@
 # The clock under a real window manager (the first argument: icewm, openbox):
 # the place it is saved at is where it is on the screen, after a start, a
 # drag, SIGTERM or Esc; and its settings dialog comes up, and stays, above it.
+# With picom as the second argument, a compositing manager runs beside it.
 source "$(dirname "$0")/lib.sh"
 wm=${1:?name the window manager}
+compositor=${2:-}
 start_desktop "$wm"
+if [ "$compositor" = picom ]; then
+    picom --backend xrender --no-fading-openclose >"$E2E_WORK/picom.log" 2>&1 &
+    E2E_PIDS+=($!)
+    wm="$wm with picom"
+fi
+
+echo "case ($wm): the clock is round, its corners show what lies behind it"
+folder=$(new_program_folder)
+printf '[Pos]\r\nTop=1500\r\nLeft=4500\r\n' >"$folder/Clock.ini"
+show_backdrop 200 50 400 300
+start_clock "$folder"
+window=$(wait_for_clock "$CLOCK_PID")
+wait_for 10 corners_show_backdrop "$window" || fail "the clock's corners hide the backdrop behind it"
+kill -TERM "$CLOCK_PID"
+wait_exit "$CLOCK_PID"
 
 echo "case ($wm): a stored place is kept by SIGTERM and by Esc"
 for close_by in TERM Esc; do

@@ -87,10 +87,15 @@ TEST(ClockArtTest, SurfaceDrawsWhatPaintersDrawAtEveryScale) {
     QFont font = RoundGothic(9.75);
     font.setBold(true);
     const QRect line_geometry(24, 100, 121, 17);
-    for (qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
+    // Clear corners too, where a compositor blends the window.
+    using Corners = ClockFaces::Corners;
+    for (const auto& [ratio, corners] :
+         {std::pair{1.0, Corners::Opaque}, std::pair{1.25, Corners::Opaque},
+          std::pair{1.5, Corners::Opaque}, std::pair{2.0, Corners::Opaque},
+          std::pair{1.0, Corners::Transparent}, std::pair{1.5, Corners::Transparent}}) {
         ClockSurface surface;
-        ASSERT_TRUE(surface.UseRatio(ratio));
-        EXPECT_FALSE(surface.UseRatio(ratio));
+        ASSERT_TRUE(surface.Use(ratio, corners));
+        EXPECT_FALSE(surface.Use(ratio, corners));
         EXPECT_EQ(surface.Picture().size(), QSize(qRound(150 * ratio), qRound(150 * ratio)));
         LineLabel line("R08/12/08", line_geometry, font);
         for (const auto& [hour, minute, second, face] :
@@ -107,7 +112,8 @@ TEST(ClockArtTest, SurfaceDrawsWhatPaintersDrawAtEveryScale) {
                     QPoint where;
                     EXPECT_LE(LargestDifference(
                                   surface.Picture(),
-                                  PaintedClock(ratio, face, hands, colours, painted_line), &where),
+                                  PaintedClock(ratio, face, hands, colours, painted_line, corners),
+                                  &where),
                               2)
                         << hour << ":" << minute << ":" << second << " at " << ratio << "x, near "
                         << where.x() << "," << where.y();
@@ -121,7 +127,7 @@ TEST(ClockArtTest, HourHandLiesOverTheMinuteAndTheSecondHand) {
     // At 12:00:00 all three point up; the hour hand must be the one seen.
     const HandColours colours{Palette16[12], Palette16[10], Palette16[9]};
     ClockSurface surface;
-    surface.UseRatio(1);
+    surface.Use(1, ClockFaces::Corners::Opaque);
     const Hands hands = HandsAt(12, 0, 0);
     surface.ComposeAll({Face::Ordinary, nullptr, &hands, colours});
     EXPECT_EQ(surface.Picture().pixel(75, 40), QColor(0xFF, 0, 0).rgb())

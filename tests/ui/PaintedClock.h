@@ -24,8 +24,9 @@ struct PaintedLine {
 /// pictures the window keeps: the face read afresh, the line's text laid
 /// out again, the hands stroked.
 inline QImage PaintedClock(qreal ratio, Face face, const Hands& hands, const HandColours& colours,
-                           const PaintedLine& line = {}) {
-    const ClockFaces faces(ratio);
+                           const PaintedLine& line = {},
+                           ClockFaces::Corners corners = ClockFaces::Corners::Opaque) {
+    const ClockFaces faces(ratio, corners);
     QImage image = faces.Picture(face).copy();
     QPainter painter(&image);
     if (!line.text.isEmpty()) {
@@ -37,8 +38,8 @@ inline QImage PaintedClock(qreal ratio, Face face, const Hands& hands, const Han
     return image;
 }
 
-/// The largest difference of any colour channel between two pictures of one
-/// size; 255 when the sizes differ.
+/// The largest difference of any channel (alpha too) between two pictures
+/// of one size; 255 when the sizes differ.
 inline int LargestDifference(const QImage& a, const QImage& b, QPoint* where = nullptr) {
     if (a.size() != b.size()) {
         return 255;
@@ -50,7 +51,7 @@ inline int LargestDifference(const QImage& a, const QImage& b, QPoint* where = n
             const QRgb q = b.pixel(x, y);
             const int difference =
                 std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                          std::abs(qBlue(p) - qBlue(q))});
+                          std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
             if (difference > largest) {
                 largest = difference;
                 if (where != nullptr) {

@@ -1,0 +1,39 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+#include <cstdint>
+#include <functional>
+
+#include "clock/StartupRules.h"
+
+namespace sorane {
+
+/// Whether something composites the program's windows, and word when that
+/// changes. On Wayland a compositor always does. On X11 the server may be
+/// XWayland, inside a compositor; otherwise a compositing manager owns the
+/// selection _NET_WM_CM_S<screen> while it runs, which XFixes reports as it
+/// starts and stops. Elsewhere (offscreen, Windows, macOS) nothing is said
+/// to composite.
+class CompositingWatch final : public QAbstractNativeEventFilter {
+public:
+    /// changed is called after a compositing manager started or stopped.
+    explicit CompositingWatch(std::function<void()> changed);
+    ~CompositingWatch() override;
+    CompositingWatch(const CompositingWatch&) = delete;
+    CompositingWatch& operator=(const CompositingWatch&) = delete;
+
+    Compositing Now() const { return m_now; }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
+
+private:
+    std::function<void()> m_changed;
+    Compositing m_now;
+    std::uint32_t m_selection = 0;    ///< _NET_WM_CM_S<screen>
+    std::uint8_t m_xfixes_event = 0;  ///< XFixes' first event code; 0 without XFixes
+};
+
+}  // namespace sorane
