@@ -12,7 +12,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
-#include <QGuiApplication>
 #include <QRegion>
 #include <QSystemTrayIcon>
 #include <QVarLengthArray>
@@ -78,8 +77,7 @@ frmClock::LoadResult frmClock::Form_Load() {
 
     // Where something composites the window, its corners are clear, which
     // needs a window with an alpha channel: asked for before it is made.
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"))) {
+    if (CompositingWatch::MayComposite()) {
         setAttribute(Qt::WA_TranslucentBackground);
     }
     m_compositing = std::make_unique<CompositingWatch>([this] { FollowScreen(); });

@@ -39,6 +39,11 @@ bool SelectionOwned(xcb_connection_t* connection, xcb_atom_t selection) {
 }  // namespace
 #endif
 
+bool CompositingWatch::MayComposite() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+}
+
 CompositingWatch::CompositingWatch(std::function<void()> changed) : m_changed(std::move(changed)) {
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         m_now.native_wayland = true;

@@ -26,6 +26,10 @@ public:
     CompositingWatch& operator=(const CompositingWatch&) = delete;
 
     Compositing Now() const { return m_now; }
+    /// Whether something may come to composite the program's windows while
+    /// it runs (X11, Wayland), so that they need an alpha channel from the
+    /// start.
+    static bool MayComposite();
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 
