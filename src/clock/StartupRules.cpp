@@ -119,8 +119,20 @@ DisplayChoice ChooseDisplay(const DisplaySession& session) {
     return {std::nullopt, error};
 }
 
+ScreenPoint PlaceToSave(ScreenPoint put_at, std::optional<ScreenPoint> on_screen,
+                        bool shown_where_put, bool dragged_by_compositor) {
+    if (on_screen && (shown_where_put || dragged_by_compositor)) {
+        return *on_screen;
+    }
+    return put_at;
+}
+
 bool ClearCornersFor(const Compositing& compositing) {
     return compositing.native_wayland || compositing.xwayland || compositing.compositing_manager;
+}
+
+bool DragThroughCompositor(const Compositing& compositing) {
+    return compositing.native_wayland || compositing.xwayland;
 }
 
 }  // namespace sorane

@@ -63,6 +63,16 @@ ProgramFolders FoldersFor(const std::string& app_path, ProgramCopy copy, bool ap
 ScreenPoint ClockPlacement(std::int32_t left_twips, std::int32_t top_twips,
                            const std::vector<ScreenRect>& screens);
 
+/// Where the clock is to be saved as being: where the display server has it
+/// (also after a move by the window manager or another program), unless the
+/// server did not show it where it was put (a compositor that places windows
+/// itself, as sway does) and the user has not dragged it through the
+/// compositor since: then the place it was last put at, from Clock.ini or by
+/// a drag of its own, so that a place the user never chose does not replace
+/// theirs. on_screen: the server's place, nullopt where it cannot tell.
+ScreenPoint PlaceToSave(ScreenPoint put_at, std::optional<ScreenPoint> on_screen,
+                        bool shown_where_put, bool dragged_by_compositor);
+
 /// The display the clock is to be shown on, as start-up finds it.
 struct DisplaySession {
     const char* qt_qpa_platform = nullptr;  ///< the user's choice of Qt platform, if any
@@ -97,5 +107,11 @@ struct Compositing {
 /// nothing does, clear pixels would show black, so the corners are drawn
 /// opaque and the window's shape cuts them away.
 bool ClearCornersFor(const Compositing& compositing);
+
+/// Whether a drag is left to the compositor (the window manager's move)
+/// rather than done by moving the window to follow the pointer: under
+/// Wayland, where a window cannot place itself, and XWayland, whose
+/// compositors may ignore a window's own moves (Weston does).
+bool DragThroughCompositor(const Compositing& compositing);
 
 }  // namespace sorane

@@ -32,10 +32,21 @@ QFont LineFont() {
     return font;
 }
 
+// On Windows and macOS a tool window keeps the clock off the taskbar. On
+// X11 its window state does (KeepOffTaskbar), and a tool window would do
+// harm: Qt marks it a utility window, which Weston gives no keyboard and no
+// moves, and raises it before it is mapped, which makes Weston forget the
+// place it was made at.
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+constexpr Qt::WindowType CLOCK_WINDOW_KIND = Qt::Tool;
+#else
+constexpr Qt::WindowType CLOCK_WINDOW_KIND = Qt::Window;
+#endif
+
 }  // namespace
 
 frmClock::frmClock(Desktop& desktop, ClockSettings& settings, ClockState& state)
-    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | CLOCK_WINDOW_KIND),
       lblTimDat("Label1", QRect(Twips(360), Twips(1500), Twips(1815), Twips(255)), LineFont()),
       m_desktop(desktop),
       m_settings(settings),
@@ -87,6 +98,9 @@ frmClock::LoadResult frmClock::Form_Load() {
     const LocalDateTime now = m_desktop.Now();
     m_face = Face::Ordinary;
     m_hands = HandsAt(now.hour, now.minute, now.second);
+    // Placed before the window is made: a compositor that places windows
+    // itself (Weston) still takes the place a window is made at.
+    PlaceAt(ClockPlacement(m_settings.PosLeft, m_settings.PosTop, m_desktop.Screens()));
     // The window itself is cut round (the X shape); the widget is not masked,
     // so that a repaint flushes a few rectangles rather than one per row of
     // the ellipse. The face's corners are never seen.
@@ -94,9 +108,6 @@ frmClock::LoadResult frmClock::Form_Load() {
     windowHandle()->setMask(QRegion(0, 0, CLOCK_SIZE, CLOCK_SIZE, QRegion::Ellipse));
     PixelTwipsX = TWIPS_PER_PIXEL;
     PixelTwipsY = TWIPS_PER_PIXEL;
-    const ScreenPoint place =
-        ClockPlacement(m_settings.PosLeft, m_settings.PosTop, m_desktop.Screens());
-    PlaceAt(place);
     Dragging = false;
     ApplyDisplay();
     m_state.Quitting = false;
@@ -341,6 +352,11 @@ void frmClock::Form_MouseDown(MouseButton button, float X, float Y) {
             PopUpMenu();
             break;
         case MouseDownAction::StartDrag:
+            if (m_compositing && DragThroughCompositor(m_compositing->Now()) &&
+                windowHandle()->startSystemMove()) {
+                m_dragged_by_compositor = true;
+                break;
+            }
             Dragging = true;
             DragX = X;
             DragY = Y;
@@ -393,15 +409,13 @@ void frmClock::PlaceAt(ScreenPoint place) {
 }
 
 ScreenPoint frmClock::ScreenPlace() {
-    // The display server knows best, also after a move by another program,
-    // once the window has been on the screen; before that, and where the
-    // server cannot tell, the place the clock was last put at.
+    // Before the window has been on the screen the server's idea of its
+    // place is not one it has been at.
+    std::optional<ScreenPoint> on_screen;
     if (m_shown_on_screen && testAttribute(Qt::WA_WState_Created)) {
-        if (const std::optional<ScreenPoint> place = m_desktop.WindowPlace(WindowHandle(winId()))) {
-            return *place;
-        }
+        on_screen = m_desktop.WindowPlace(WindowHandle(winId()));
     }
-    return m_place;
+    return PlaceToSave(m_place, on_screen, m_shown_where_put, m_dragged_by_compositor);
 }
 
 void frmClock::PopUpMenu() {
@@ -470,7 +484,12 @@ bool frmClock::eventFilter(QObject* watched, QEvent* event) {
     // and for an expose Qt shows what the backing store holds: it is drawn
     // again first.
     if (event->type() == QEvent::Expose && watched == windowHandle()) {
-        m_shown_on_screen = m_shown_on_screen || windowHandle()->isExposed();
+        if (!m_shown_on_screen && windowHandle()->isExposed()) {
+            m_shown_on_screen = true;
+            const std::optional<ScreenPoint> shown_at =
+                m_desktop.WindowPlace(WindowHandle(winId()));
+            m_shown_where_put = !shown_at || *shown_at == m_place;
+        }
         update();
     }
     return QWidget::eventFilter(watched, event);

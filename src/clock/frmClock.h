@@ -147,6 +147,11 @@ private:
     // server's idea of its place is not one it has been at (0,0 before the
     // window manager placed it).
     bool m_shown_on_screen = false;
+    // Whether the server showed the window where it was put (a compositor
+    // that places windows itself need not), and whether the user has dragged
+    // it through the compositor since: which of the two places is saved.
+    bool m_shown_where_put = true;
+    bool m_dragged_by_compositor = false;
 
     Face m_face = Face::Ordinary;
     std::optional<Hands> m_hands;

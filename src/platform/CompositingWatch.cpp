@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -54,7 +56,13 @@ CompositingWatch::CompositingWatch(std::function<void()> changed) : m_changed(st
     if (connection == nullptr) {
         return;
     }
-    m_now.xwayland = HasExtension(connection, "XWAYLAND");
+    // XWayland names itself by an extension since version 23.1; before that
+    // only by the names of its outputs.
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    m_now.xwayland = HasExtension(connection, "XWAYLAND") ||
+                     std::any_of(screens.begin(), screens.end(), [](const QScreen* screen) {
+                         return screen->name().startsWith(QLatin1String("XWAYLAND"));
+                     });
     // Qt puts its windows on the display's first screen (the only one on
     // every server in use today).
     const int screen_number = 0;

@@ -91,5 +91,27 @@ TEST(StartupRulesTest, CornersAreClearWhereverSomethingCompositesTheWindow) {
     EXPECT_TRUE(ClearCornersFor({.compositing_manager = true}));
 }
 
+TEST(StartupRulesTest, APlaceTheCompositorChoseIsNeverSavedOverTheUsers) {
+    const ScreenPoint put{300, 100};
+    const ScreenPoint elsewhere{410, 120};
+    // Where the server cannot tell, or before the window was on screen.
+    EXPECT_EQ(PlaceToSave(put, std::nullopt, true, false), put);
+    // Shown where put, then moved by the window manager or a program.
+    EXPECT_EQ(PlaceToSave(put, elsewhere, true, false), elsewhere);
+    // Shown where the compositor chose (sway centres it): the place put at
+    // stands, from Clock.ini or from the user's last drag of its own...
+    EXPECT_EQ(PlaceToSave(put, elsewhere, false, false), put);
+    // ...until the user drags it through the compositor, which then knows.
+    EXPECT_EQ(PlaceToSave(put, elsewhere, false, true), elsewhere);
+    EXPECT_EQ(PlaceToSave(put, std::nullopt, false, true), put);
+}
+
+TEST(StartupRulesTest, DragsAreLeftToTheCompositorOnlyUnderWayland) {
+    EXPECT_FALSE(DragThroughCompositor({}));
+    EXPECT_FALSE(DragThroughCompositor({.compositing_manager = true}));  // picom moves nothing
+    EXPECT_TRUE(DragThroughCompositor({.native_wayland = true}));
+    EXPECT_TRUE(DragThroughCompositor({.xwayland = true}));  // Weston ignores the window's moves
+}
+
 }  // namespace
 }  // namespace sorane
