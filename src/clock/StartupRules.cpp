@@ -132,7 +132,8 @@ bool ClearCornersFor(const Compositing& compositing) {
 }
 
 bool DragThroughCompositor(const Compositing& compositing) {
-    return compositing.native_wayland || compositing.xwayland;
+    return compositing.native_wayland ||
+           (compositing.xwayland && compositing.window_manager == "Weston WM");
 }
 
 }  // namespace sorane

@@ -99,6 +99,7 @@ struct Compositing {
     bool native_wayland = false;       ///< a Wayland compositor, without X
     bool xwayland = false;             ///< an X server inside a Wayland compositor
     bool compositing_manager = false;  ///< an X11 compositing manager runs
+    std::string window_manager = {};   ///< the X window manager's own name, if it says
 };
 
 /// Whether the clock draws the corners outside its dial clear, to be blended
@@ -110,8 +111,8 @@ bool ClearCornersFor(const Compositing& compositing);
 
 /// Whether a drag is left to the compositor (the window manager's move)
 /// rather than done by moving the window to follow the pointer: under
-/// Wayland, where a window cannot place itself, and XWayland, whose
-/// compositors may ignore a window's own moves (Weston does).
+/// Wayland, where a window cannot place itself, and under Weston's XWayland,
+/// whose window manager ignores a window's own moves once it is shown.
 bool DragThroughCompositor(const Compositing& compositing);
 
 }  // namespace sorane

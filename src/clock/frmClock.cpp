@@ -20,6 +20,7 @@
 #include "settings/Palette16.h"
 #include "clock/StartupRules.h"
 #include "platform/FormLayout.h"
+#include "platform/WindowKinds.h"
 #include "platform/X11Window.h"
 
 namespace sorane {
@@ -31,17 +32,6 @@ QFont LineFont() {
     font.setBold(true);
     return font;
 }
-
-// On Windows and macOS a tool window keeps the clock off the taskbar. On
-// X11 its window state does (KeepOffTaskbar), and a tool window would do
-// harm: Qt marks it a utility window, which Weston gives no keyboard and no
-// moves, and raises it before it is mapped, which makes Weston forget the
-// place it was made at.
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-constexpr Qt::WindowType CLOCK_WINDOW_KIND = Qt::Tool;
-#else
-constexpr Qt::WindowType CLOCK_WINDOW_KIND = Qt::Window;
-#endif
 
 }  // namespace
 
@@ -101,11 +91,8 @@ frmClock::LoadResult frmClock::Form_Load() {
     // Placed before the window is made: a compositor that places windows
     // itself (Weston) still takes the place a window is made at.
     PlaceAt(ClockPlacement(m_settings.PosLeft, m_settings.PosTop, m_desktop.Screens()));
-    // The window itself is cut round (the X shape); the widget is not masked,
-    // so that a repaint flushes a few rectangles rather than one per row of
-    // the ellipse. The face's corners are never seen.
     createWinId();
-    windowHandle()->setMask(QRegion(0, 0, CLOCK_SIZE, CLOCK_SIZE, QRegion::Ellipse));
+    CutRound();
     PixelTwipsX = TWIPS_PER_PIXEL;
     PixelTwipsY = TWIPS_PER_PIXEL;
     Dragging = false;
@@ -224,10 +211,24 @@ ClockFaces::Corners frmClock::CornersNow() const {
                                                  : ClockFaces::Corners::Opaque;
 }
 
+void frmClock::CutRound() {
+    // The window itself is cut round (the X shape), which also lets clicks
+    // outside the dial through; the widget is not masked, so that a repaint
+    // flushes a few rectangles rather than one per row of the ellipse. Where
+    // the corners are clear the cut lies a pixel outside the dial, so that
+    // its steps (whole pixels of the clock, larger than the screen's at a
+    // scale above 1) fall where nothing is drawn and the dial's smoothed
+    // edge stays whole.
+    const int margin = CornersNow() == ClockFaces::Corners::Transparent ? 1 : 0;
+    windowHandle()->setMask(QRegion(-margin, -margin, CLOCK_SIZE + 2 * margin,
+                                    CLOCK_SIZE + 2 * margin, QRegion::Ellipse));
+}
+
 bool frmClock::FollowScreen() {
     if (!m_loaded || !m_surface.Use(devicePixelRatioF(), CornersNow())) {
         return false;
     }
+    CutRound();
     RedrawAll();
     return true;
 }

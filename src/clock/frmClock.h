@@ -111,6 +111,7 @@ private:
     bool FollowScreen();
     /// Clear corners where something composites the window, else opaque.
     ClockFaces::Corners CornersNow() const;
+    void CutRound();
     /// Whether the picture is as large as the window in device pixels, so
     /// that it may go to the window as it is.
     bool PictureFitsWindow() const;

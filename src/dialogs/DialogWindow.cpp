@@ -8,12 +8,13 @@
 #include "platform/Desktop.h"
 #include "platform/FormLayout.h"
 #include "platform/QtDesktop.h"
+#include "platform/WindowKinds.h"
 #include "platform/X11Window.h"
 
 namespace sorane {
 
 DialogWindow::DialogWindow(int width_twips, int height_twips)
-    : QWidget(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    : QWidget(nullptr, DIALOG_WINDOW_KIND | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(APP_TITLE);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #if defined(SORANE_HAVE_XCB)
@@ -52,6 +53,35 @@ void KeepOffTaskbar(QWidget* window) {
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, xcb_window_t(window->winId()),
                         Atom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 2, states);
     xcb_flush(connection);
+}
+
+std::string WindowManagerName() {
+    xcb_connection_t* connection = X11Connection();
+    const xcb_screen_t* screen =
+        connection != nullptr ? xcb_setup_roots_iterator(xcb_get_setup(connection)).data : nullptr;
+    if (screen == nullptr) {
+        return {};
+    }
+    // One property of a window, as bytes; empty when it has none.
+    const auto property = [connection](xcb_window_t window, xcb_atom_t name, xcb_atom_t type) {
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, window, name, type, 0, 256), nullptr);
+        std::string value;
+        if (reply != nullptr) {
+            value.assign(static_cast<const char*>(xcb_get_property_value(reply)),
+                         std::size_t(xcb_get_property_value_length(reply)));
+        }
+        free(reply);
+        return value;
+    };
+    const std::string check =
+        property(screen->root, Atom(connection, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
+    if (check.size() != sizeof(xcb_window_t)) {
+        return {};
+    }
+    xcb_window_t manager = 0;
+    std::memcpy(&manager, check.data(), sizeof manager);
+    return property(manager, Atom(connection, "_NET_WM_NAME"), Atom(connection, "UTF8_STRING"));
 }
 
 std::optional<QPoint> PositionOnRoot(QWidget* window) {
@@ -110,6 +140,10 @@ XDisplayHold::~XDisplayHold() {
 #else
 
 void KeepOffTaskbar(QWidget*) {}
+
+std::string WindowManagerName() {
+    return {};
+}
 
 std::optional<QPoint> PositionOnRoot(QWidget*) {
     return std::nullopt;

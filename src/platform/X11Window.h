@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include <QPoint>
 
@@ -26,6 +27,11 @@ void KeepOffTaskbar(QWidget* window);
 /// own idea of a top-level window's position comes from what the window
 /// manager reports, which some (openbox, XWayland) leave at 0,0.
 std::optional<QPoint> PositionOnRoot(QWidget* window);
+
+/// The name the running X window manager gives itself (the _NET_WM_NAME of
+/// its _NET_SUPPORTING_WM_CHECK window), or "" without X11 or a manager
+/// that says.
+std::string WindowManagerName();
 
 /// A connection to the X display, made to learn whether one answers before
 /// Qt would abort for want of one, and held until Qt has its own: an X

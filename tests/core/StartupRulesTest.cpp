@@ -110,7 +110,10 @@ TEST(StartupRulesTest, DragsAreLeftToTheCompositorOnlyUnderWayland) {
     EXPECT_FALSE(DragThroughCompositor({}));
     EXPECT_FALSE(DragThroughCompositor({.compositing_manager = true}));  // picom moves nothing
     EXPECT_TRUE(DragThroughCompositor({.native_wayland = true}));
-    EXPECT_TRUE(DragThroughCompositor({.xwayland = true}));  // Weston ignores the window's moves
+    EXPECT_TRUE(DragThroughCompositor({.xwayland = true, .window_manager = "Weston WM"}));
+    // mutter and KWin follow the window's own moves.
+    EXPECT_FALSE(DragThroughCompositor({.xwayland = true, .window_manager = "Mutter"}));
+    EXPECT_FALSE(DragThroughCompositor({.xwayland = true}));
 }
 
 }  // namespace
