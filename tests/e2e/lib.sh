@@ -16,7 +16,7 @@ E2E_PIDS=()
 e2e_cleanup() {
     local pid
     for pid in "${E2E_PIDS[@]}"; do
-        kill "$pid" 2>/dev/null || true
+        kill -- "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
     rm -rf "$E2E_WORK"
@@ -31,8 +31,8 @@ fail() {
             echo "  window $id: $(xdotool getwindowname "$id") $(xwininfo -id "$id" | grep -E 'geometry')" >&2
         done
     fi
-    if [ -n "${DISPLAY:-}" ]; then
-        import -window root "/tmp/sorane-e2e-failure-$$.png" 2>/dev/null &&
+    if [ -n "${SCREEN_DISPLAY-${DISPLAY:-}}" ]; then
+        screen_image "/tmp/sorane-e2e-failure-$$.png" 2>/dev/null &&
             echo "screenshot: /tmp/sorane-e2e-failure-$$.png" >&2
     fi
     exit 1
@@ -47,6 +47,23 @@ wait_for() {
         [ $SECONDS -lt $end ] || return 1
         sleep 0.1
     done
+}
+
+# Real input (XTEST) goes to INPUT_DISPLAY, the display the desktop takes its
+# input from: the outer Xvfb for a nested Weston, else DISPLAY.
+input() {
+    DISPLAY=${INPUT_DISPLAY:-$DISPLAY} xdotool "$@"
+}
+
+# What the screen shows, as a picture file; SCREEN_DISPLAY is where it can be
+# read (the outer Xvfb for a nested Weston, else DISPLAY; empty where no
+# picture of the screen can be had, as under headless mutter).
+screen_image() {
+    DISPLAY=${SCREEN_DISPLAY-$DISPLAY} import -window root "$@"
+}
+
+screenshots_possible() {
+    [ -n "${SCREEN_DISPLAY-$DISPLAY}" ]
 }
 
 # Starts Xvfb on a free display and a window manager on it: icewm (with its
@@ -127,12 +144,12 @@ start_clock() {
     E2E_PIDS+=("$CLOCK_PID")
 }
 
-# The clock window (150 x 150) of a process, or nothing.
+# The clock window (150 x 150, or CLOCK_PIXELS across) of a process, or nothing.
 clock_window() {
     local pid=$1 id
     for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-        if xwininfo -id "$id" | grep -q 'Width: 150' &&
-            xwininfo -id "$id" | grep -q 'Height: 150'; then
+        if xwininfo -id "$id" | grep -q "Width: ${CLOCK_PIXELS:-150}\$" &&
+            xwininfo -id "$id" | grep -q "Height: ${CLOCK_PIXELS:-150}\$"; then
             echo "$id"
             return 0
         fi
@@ -163,12 +180,16 @@ is_active() {
     [ "$(xdotool getactivewindow 2>/dev/null)" = "$(($1))" ]
 }
 
-# The program's message box now on screen (a modal window), or nothing.
+# The program's message box now on screen, or nothing: a modal window, or,
+# where the window manager keeps no such state (Weston), one transient for
+# the program's group rather than for the clock as its dialogs are.
 message_box() {
     local pid=$1 id
     for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-        if [ "$(xdotool getwindowname "$id")" = "ソラネ Ver.1.1" ] &&
-            xprop -id "$id" _NET_WM_STATE | grep -q _NET_WM_STATE_MODAL; then
+        [ "$(xdotool getwindowname "$id")" = "ソラネ Ver.1.1" ] || continue
+        if xprop -id "$id" _NET_WM_STATE | grep -q _NET_WM_STATE_MODAL ||
+            [ "$(xprop -id "$id" WM_TRANSIENT_FOR | awk '{print $NF}')" = \
+                "$(xprop -id "$id" WM_CLIENT_LEADER | awk '{print $NF}')" ]; then
             echo "$id"
             return 0
         fi
@@ -185,7 +206,13 @@ answer_message_box() {
     local pid=$1 box
     wait_for 10 message_box "$pid" || fail "no message box"
     box=$(message_box "$pid")
-    xdotool windowactivate --sync "$box" key Return
+    if [ -n "${INPUT_DISPLAY:-}" ]; then
+        # Weston gives a new window the keyboard, and takes no requests to.
+        wait_for 5 is_active "$box" || fail "the message box did not take the keyboard"
+        input key Return
+    else
+        xdotool windowactivate --sync "$box" key Return
+    fi
     wait_for 10 no_message_box "$pid" || fail "the message box did not close"
 }
 
@@ -222,7 +249,7 @@ expect_file() {
 
 # The colour of one screen pixel as "R,G,B".
 pixel_colour() {
-    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+    screen_image -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
         sed -n 's/.*srgb(\([0-9]*,[0-9]*,[0-9]*\)).*/\1/p'
 }
 
@@ -237,16 +264,18 @@ show_backdrop() {
 }
 
 # True when the four corners of the clock window $1, outside its dial, show
-# the backdrop's colour: what lies behind the clock, not a square.
+# the backdrop's colour: what lies behind the clock, not a square. Weston
+# lays a shadow under every undecorated window, which darkens the backdrop
+# there to as little as half; its hue stays.
 corners_show_backdrop() {
     local x y corner red green blue
     read -r x y < <(window_position "$1")
     for corner in "2 2" "147 2" "2 147" "147 147"; do
         set -- $corner
         IFS=, read -r red green blue <<<"$(pixel_colour $((x + $1)) $((y + $2)))"
-        [ $((red - 32)) -ge -8 ] && [ $((red - 32)) -le 8 ] &&
-            [ $((green - 64)) -ge -8 ] && [ $((green - 64)) -le 8 ] &&
-            [ $((blue - 96)) -ge -8 ] && [ $((blue - 96)) -le 8 ] || return 1
+        [ "$red" -ge 14 ] && [ "$red" -le 40 ] &&
+            [ $((green - 2 * red)) -ge -6 ] && [ $((green - 2 * red)) -le 6 ] &&
+            [ $((blue - 3 * red)) -ge -8 ] && [ $((blue - 3 * red)) -le 8 ] || return 1
     done
 }
 
@@ -260,14 +289,14 @@ is_viewable() {
 choose_from_menu() {
     local window=$1 which=$2
     read -r x y < <(window_position "$window")
-    xdotool mousemove --sync $((x + 75)) $((y + 75)) click 3
+    input mousemove --sync $((x + 75)) $((y + 75)) click 3
     sleep 0.5
     if [ "$which" = first ]; then
-        xdotool key Down Return
+        input key Down Return
     elif [ "$which" = second ]; then
-        xdotool key Down Down Return
+        input key Down Down Return
     else
-        xdotool key Up Return
+        input key Up Return
     fi
 }
 
@@ -287,25 +316,28 @@ stacked_above() {
     return 1
 }
 
-# Starts Xvfb and in it a nested Weston with two outputs of 800 x 600 side
-# by side, and sets DISPLAY to Weston's XWayland (WESTON_LOG: Weston's log,
-# with its X window manager's messages; OUTER_DISPLAY: the Xvfb, where the
+# Starts Xvfb and in it a nested Weston with $1 outputs (2 unless given) of
+# $2 x $3 (800 x 600) side by side, and sets DISPLAY to Weston's XWayland
+# (WESTON_LOG: Weston's log, with its X window manager's messages;
+# OUTER_DISPLAY, also INPUT_DISPLAY and SCREEN_DISPLAY: the Xvfb, where the
 # outputs are shown and real input goes in). Exits 77 when Weston cannot
 # start on this machine.
 start_weston_desktop() {
+    local outputs=${1:-2} width=${2:-800} height=${3:-600}
     command -v weston >/dev/null && command -v Xwayland >/dev/null || {
         echo "SKIP: weston or Xwayland is not installed"
         exit 77
     }
-    start_desktop --no-wm 1600x600x24
+    # A strip beside the outputs, for the pointer to enter them from.
+    start_desktop --no-wm "$((outputs * width + 16))x${height}x24"
     OUTER_DISPLAY=$DISPLAY
     mkdir -m 700 "$E2E_WORK/weston-run"
     printf '[core]\nidle-time=0\n[shell]\npanel-position=none\nbackground-color=0xff204060\nlocking=false\nanimation=none\nstartup-animation=none\n' \
         >"$E2E_WORK/weston.ini"
     WESTON_LOG=$E2E_WORK/weston.log
     XDG_RUNTIME_DIR=$E2E_WORK/weston-run weston --config="$E2E_WORK/weston.ini" \
-        --backend=x11-backend.so --output-count=2 --width=800 --height=600 --xwayland \
-        --socket=sorane-e2e --log="$WESTON_LOG" --logger-scopes=log,xwm-wm-x11 \
+        --backend=x11-backend.so --output-count="$outputs" --width="$width" --height="$height" \
+        --xwayland --socket=sorane-e2e --log="$WESTON_LOG" --logger-scopes=log,xwm-wm-x11 \
         >"$E2E_WORK/weston.out" 2>&1 &
     E2E_PIDS+=($!)
     if ! wait_for 15 grep -q 'xserver listening on display' "$WESTON_LOG"; then
@@ -314,20 +346,86 @@ start_weston_desktop() {
         exit 77
     fi
     # Side by side on the Xvfb too, as they lie in Weston's space.
-    local second
-    second_output() {
-        xwininfo -root -tree | awk '/"Weston Compositor - screen1"/ {print $1; exit}' | grep .
+    local screen id
+    output_window() {
+        xwininfo -root -tree | awk -v name="\"Weston Compositor - screen$1\"" 'index($0, name) {print $1; exit}' | grep .
     }
-    wait_for 10 second_output || fail "no second output"
-    second=$(second_output)
-    xdotool windowmove --sync "$second" 800 0
+    for screen in $(seq 0 $((outputs - 1))); do
+        wait_for 10 output_window "$screen" || fail "no output $screen"
+        id=$(output_window "$screen")
+        xdotool windowmove --sync "$id" $((screen * width)) 0
+    done
+    # Weston follows the pointer from when it enters an output: Xvfb's
+    # pointer starts within one.
+    xdotool mousemove --sync $((outputs * width + 8)) 0 mousemove --sync $((width / 2)) $((height / 2))
     export DISPLAY=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$WESTON_LOG" | head -n1)
+    INPUT_DISPLAY=$OUTER_DISPLAY
+    SCREEN_DISPLAY=$OUTER_DISPLAY
     wait_for 15 xdpyinfo || fail "XWayland on $DISPLAY not answering"
+    wait_for 10 wm_present || fail "Weston's X window manager did not announce itself"
 }
 
-# The first place at or after line $2 of Weston's log where its window
-# manager was asked to put X window $1, as "X Y".
-requested_place() {
-    tail -n +"$2" "$WESTON_LOG" |
-        sed -n "s/.*XCB_CONFIGURE_REQUEST (window $(($1))) \(-\{0,1\}[0-9]*\),\(-\{0,1\}[0-9]*\) @.*/\1 \2/p"
+# Starts mutter (GNOME's compositor) headless, in a D-Bus session of its own,
+# with one virtual monitor of 1024 x 768, and sets DISPLAY to its XWayland.
+# Real input goes into XWayland by XTEST; there is no picture of the screen
+# to be had (SCREEN_DISPLAY is empty). Exits 77 when mutter cannot start.
+start_mutter_desktop() {
+    command -v mutter >/dev/null && command -v dbus-run-session >/dev/null || {
+        echo "SKIP: mutter or dbus-run-session is not installed"
+        exit 77
+    }
+    local run=$E2E_WORK/mutter-run
+    mkdir -m 700 "$run"
+    # A session of its own, so that everything it starts ends with it.
+    XDG_RUNTIME_DIR=$run setsid dbus-run-session -- \
+        mutter --headless --wayland --virtual-monitor 1024x768 >"$E2E_WORK/mutter.log" 2>&1 &
+    E2E_PIDS+=("-$!")
+    mutter_display() {
+        sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$E2E_WORK/mutter.log" | grep .
+    }
+    if ! wait_for 20 mutter_display; then
+        echo "SKIP: mutter did not start:"
+        tail -n 20 "$E2E_WORK/mutter.log"
+        exit 77
+    fi
+    export DISPLAY=$(mutter_display)
+    export XAUTHORITY
+    XAUTHORITY=$(ls "$run"/.mutter-Xwaylandauth.* | head -n1)
+    SCREEN_DISPLAY=
+    wait_for 15 xdpyinfo || fail "mutter's XWayland on $DISPLAY not answering"
+    wait_for 10 wm_present || fail "mutter did not announce itself"
+}
+
+# True when what the screen shows puts window $1 above window $2: by the
+# window manager's stacking where it tells it; else (Weston) by the colour
+# where they overlap, which must be $1's grey, not the clock's colours. Two
+# windows that do not overlap hide nothing of each other.
+shown_above() {
+    if xprop -root _NET_CLIENT_LIST_STACKING | grep -q 'window id'; then
+        stacked_above "$1" "$2"
+        return
+    fi
+    local ux uy uw uh lx ly lw lh left top right bottom red green blue
+    read -r ux uy < <(window_position "$1")
+    read -r uw uh < <(xwininfo -id "$1" | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print w, h}')
+    read -r lx ly < <(window_position "$2")
+    read -r lw lh < <(xwininfo -id "$2" | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print w, h}')
+    left=$((ux > lx ? ux : lx)) top=$((uy > ly ? uy : ly))
+    right=$((ux + uw < lx + lw ? ux + uw : lx + lw))
+    bottom=$((uy + uh < ly + lh ? uy + uh : ly + lh))
+    [ "$left" -lt "$right" ] && [ "$top" -lt "$bottom" ] || return 0
+    IFS=, read -r red green blue <<<"$(pixel_colour $(((left + right) / 2)) $(((top + bottom) / 2)))"
+    [ $((blue - red)) -lt 12 ] && [ $((red - blue)) -lt 12 ]
+}
+
+# How often a window has asked Weston's window manager to move it with the
+# pointer (_NET_WM_MOVERESIZE); nothing elsewhere.
+compositor_moves_asked() {
+    [ -z "${WESTON_LOG:-}" ] || grep -c '_NET_WM_MOVERESIZE [0-9]* [0-9]* 8 ' "$WESTON_LOG" || true
+}
+
+# True once a window has asked Weston to move it more than $1 times; at once
+# elsewhere, where a drag is the program's own.
+asked_to_move_since() {
+    [ -z "${WESTON_LOG:-}" ] || [ "$(compositor_moves_asked)" -gt "$1" ]
 }

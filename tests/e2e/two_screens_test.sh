@@ -2,17 +2,15 @@
 # SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
 # SPDX-License-Identifier: MIT
 # The clock on two monitors of different scales (1 and 2): Weston's XWayland,
-# nested in an Xvfb, with Qt told each monitor's factor. A drag with real
-# input (into the Xvfb, through Weston), pressed on the clock on the first
-# monitor and carried towards the second, reaches the clock, which asks to
-# follow it; and the place it saves is where the server has the window, in
-# the clock's own pixels (a screen's corner plus the distance from it
-# divided by that screen's factor).
+# nested in an Xvfb, with Qt told each monitor's factor. Saved on the second
+# monitor, the clock opens there, drawn at twice the size; a drag with real
+# input (into the Xvfb, through Weston) moves it by the pointer's travel
+# (Weston moves it, as the clock asks), and the place it saves is where the
+# server has the window, in the clock's own pixels (a screen's corner plus
+# the distance from it divided by that screen's factor).
 #
-# Weston 10's window manager keeps an X window where it placed it and
-# answers a client's request to move with the old place, so the clock stays
-# where Weston put it, on the first monitor; its picture at 2x is checked by
-# the offscreen two-screen tests instead.
+# The outer display holds the pointer in the output window a button was
+# pressed in, so no drag here crosses from one monitor to the other.
 source "$(dirname "$0")/lib.sh"
 start_weston_desktop
 
@@ -22,58 +20,47 @@ grep -q '^Monitors: 2$' <<<"$monitors" || fail "XWayland reports: $monitors"
 grep -q '800/[0-9]*x600/[0-9]*+0+0 *XWAYLAND0$' <<<"$monitors" || fail "first monitor: $monitors"
 grep -q '800/[0-9]*x600/[0-9]*+800+0 *XWAYLAND1$' <<<"$monitors" || fail "second monitor: $monitors"
 
-echo "case: a drag towards the second monitor; the saved place is the server's"
+echo "case: on the second monitor at 2x; a drag there; the saved place is the server's"
 folder=$(new_program_folder)
-printf '[Pos]\r\nTop=1500\r\nLeft=3000\r\n' >"$folder/Clock.ini"
+printf '[Pos]\r\nTop=1500\r\nLeft=13500\r\n' >"$folder/Clock.ini"
 start_clock "$folder" QT_SCREEN_SCALE_FACTORS="XWAYLAND0=1;XWAYLAND1=2"
-window=$(wait_for_clock "$CLOCK_PID")
-read -r x y < <(window_position "$window")
-[ "$x" -lt 650 ] && [ "$y" -lt 450 ] || fail "the clock did not start on the first monitor: $x $y"
+CLOCK_PIXELS=300 window=$(wait_for_clock "$CLOCK_PID")
+# 900,100 in the clock's pixels: 100,100 into the second monitor, twice that
+# in the server's.
+[ "$(window_position "$window")" = "1000 200" ] ||
+    fail "the clock did not open where it was saved: $(window_position "$window")"
 
-# Weston shows the window where it chose, which its X server need not
-# know: the clock is found on the outer display, by its colours over the
-# plain background.
-clock_on_outer() {
+# What Weston shows on an output of the outer display: the size and place
+# of what is not its plain background there.
+shown_on_output() {
     DISPLAY=$OUTER_DISPLAY import -window root "$E2E_WORK/outer.png" &&
-        convert "$E2E_WORK/outer.png" -crop 800x600+0+0 +repage -fuzz 20% -trim \
+        convert "$E2E_WORK/outer.png" -crop "800x600+$(($1 * 800))+0" +repage -fuzz 20% -trim \
             -format '%w %h %X %Y\n' info: | tr -d +
 }
-clock_shown_on_outer() {
+# Something of about $2 pixels across (the clock, and no more than its
+# shadow) on output $1.
+shown_across() {
     local w h
-    read -r w h _ < <(clock_on_outer) &&
-        [ "$w" -ge 145 ] && [ "$w" -le 155 ] && [ "$h" -ge 145 ] && [ "$h" -le 155 ]
+    read -r w h _ < <(shown_on_output "$1") &&
+        [ "$w" -ge "$2" ] && [ "$w" -le $(($2 + 8)) ] && [ "$h" -ge "$2" ] && [ "$h" -le $(($2 + 8)) ]
 }
 # Weston draws the pointer into its outputs: out of the way first.
-DISPLAY=$OUTER_DISPLAY xdotool mousemove --sync 1590 590
-wait_for 10 clock_shown_on_outer ||
-    fail "the first monitor shows no clock: $(clock_on_outer)"
-read -r w h sx sy < <(clock_on_outer)
+DISPLAY=$OUTER_DISPLAY xdotool mousemove --sync 10 590
+wait_for 10 shown_across 1 300 ||
+    fail "the second monitor does not show the clock at 300 x 300: $(shown_on_output 1)"
 
-line=$(($(wc -l <"$WESTON_LOG") + 1))
-px=$((sx + 75)) py=$((sy + 40))
-DISPLAY=$OUTER_DISPLAY xdotool mousemove --sync "$px" "$py" mousedown 1
-for step in $(seq 1 9); do
-    DISPLAY=$OUTER_DISPLAY xdotool mousemove --sync $((px + step * 100)) $((py + step * 10))
+asked=$(compositor_moves_asked)
+DISPLAY=$OUTER_DISPLAY xdotool mousemove --sync 1150 280 mousedown 1
+wait_for 5 asked_to_move_since "$asked" || fail "the clock did not ask Weston to move it"
+for step in 1 2 3 4 5; do
+    DISPLAY=$OUTER_DISPLAY xdotool mousemove --sync $((1150 + step * 20)) $((280 + step * 10))
 done
-# The drag has reached the clock once it asks for a place further right
-# and lower at each of the first steps.
-followed_the_drag() {
-    requested_place "$window" "$line" | head -n3 | awk '
-        NR > 1 && ($1 <= x || $2 <= y) {bad = 1} {x = $1; y = $2} END {exit bad || NR < 3}'
-}
-wait_for 10 followed_the_drag ||
-    fail "the drag did not reach the clock; it asked for: $(requested_place "$window" "$line" | tr '\n' ';')"
 DISPLAY=$OUTER_DISPLAY xdotool mouseup 1
-
-read -r x y < <(window_position "$window")
+wait_for 10 test "$(window_position "$window")" = "1100 250" ||
+    fail "dragged to $(window_position "$window"), not 1100 250"
 kill -TERM "$CLOCK_PID"
 wait_exit "$CLOCK_PID"
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
-# Where the server has it, in the clock's pixels.
-if [ "$x" -ge 800 ]; then
-    left=$((800 + (x - 800 + 1) / 2)) top=$(((y + 1) / 2))
-else
-    left=$x top=$y
-fi
-expect_file "$folder/Clock.ini" "[Pos]\\r\\nTop=$((top * 15))\\r\\nLeft=$((left * 15))\\r\\n"
+# 800 + 300 / 2, 250 / 2 in the clock's pixels.
+expect_file "$folder/Clock.ini" '[Pos]\r\nTop=1875\r\nLeft=14250\r\n'
 echo "PASS"
