@@ -131,6 +131,10 @@ bool ClearCornersFor(const Compositing& compositing) {
     return compositing.native_wayland || compositing.xwayland || compositing.compositing_manager;
 }
 
+bool TypedAsDialogUnder(const std::string& window_manager) {
+    return window_manager == "herbstluftwm";
+}
+
 bool DragThroughCompositor(const Compositing& compositing) {
     return compositing.native_wayland ||
            (compositing.xwayland && compositing.window_manager == "Weston WM");

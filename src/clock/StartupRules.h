@@ -109,6 +109,13 @@ struct Compositing {
 /// opaque and the window's shape cuts them away.
 bool ClearCornersFor(const Compositing& compositing);
 
+/// Whether the clock tells the X11 window manager (by the name it gives
+/// itself) that it is a dialog rather than an ordinary window: only where a
+/// manager would otherwise tile it, as herbstluftwm does (it floats only
+/// dialog, utility and splash windows; Weston gives a utility window no
+/// keyboard, and openbox stacks a dialog over the clock's own message boxes).
+bool TypedAsDialogUnder(const std::string& window_manager);
+
 /// Whether a drag is left to the compositor (the window manager's move)
 /// rather than done by moving the window to follow the pointer: under
 /// Wayland, where a window cannot place itself, and under Weston's XWayland,

@@ -470,6 +470,9 @@ void frmClock::Form_QueryUnload() {
 
 void frmClock::showEvent(QShowEvent* event) {
     KeepOffTaskbar(this);
+    if (TypedAsDialogUnder(WindowManagerName())) {
+        MarkAsDialog(this);
+    }
     // The window is mapped after this: it shows the clock from its first
     // moment on screen, before the first paint.
     if (!m_painted && m_loaded && PictureFitsWindow()) {

@@ -55,6 +55,21 @@ void KeepOffTaskbar(QWidget* window) {
     xcb_flush(connection);
 }
 
+void MarkAsDialog(QWidget* window) {
+    xcb_connection_t* connection = X11Connection();
+    if (connection == nullptr) {
+        return;
+    }
+    // Qt's own list for a frameless window, with the dialog first: Qt sets
+    // the types when it makes the window and not again when it shows it.
+    const xcb_atom_t types[] = {Atom(connection, "_NET_WM_WINDOW_TYPE_DIALOG"),
+                                Atom(connection, "_KDE_NET_WM_WINDOW_TYPE_OVERRIDE"),
+                                Atom(connection, "_NET_WM_WINDOW_TYPE_NORMAL")};
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()),
+                        Atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 3, types);
+    xcb_flush(connection);
+}
+
 std::string WindowManagerName() {
     xcb_connection_t* connection = X11Connection();
     const xcb_screen_t* screen =
@@ -140,6 +155,8 @@ XDisplayHold::~XDisplayHold() {
 #else
 
 void KeepOffTaskbar(QWidget*) {}
+
+void MarkAsDialog(QWidget*) {}
 
 std::string WindowManagerName() {
     return {};

@@ -22,6 +22,11 @@ xcb_connection_t* X11Connection();
 /// desktops other than X11 it does nothing (there Qt::Tool already does).
 void KeepOffTaskbar(QWidget* window);
 
+/// Tells the X11 window manager that the window is a dialog, as the first
+/// of its window types, which is the one most managers go by. Call it from
+/// the window's showEvent, before it is mapped; elsewhere it does nothing.
+void MarkAsDialog(QWidget* window);
+
 /// Where the window's top-left corner is on the screen, as the X server
 /// knows it; nullopt on other desktops or when the server cannot tell. Qt's
 /// own idea of a top-level window's position comes from what the window

@@ -106,6 +106,13 @@ TEST(StartupRulesTest, APlaceTheCompositorChoseIsNeverSavedOverTheUsers) {
     EXPECT_EQ(PlaceToSave(put, std::nullopt, false, true), put);
 }
 
+TEST(StartupRulesTest, TheClockIsADialogOnlyWhereItWouldBeTiledOtherwise) {
+    EXPECT_TRUE(TypedAsDialogUnder("herbstluftwm"));
+    EXPECT_FALSE(TypedAsDialogUnder("Openbox"));  // would stack it over its message boxes
+    EXPECT_FALSE(TypedAsDialogUnder("i3"));       // floats a window of fixed size
+    EXPECT_FALSE(TypedAsDialogUnder(""));
+}
+
 TEST(StartupRulesTest, DragsAreLeftToTheCompositorOnlyUnderWayland) {
     EXPECT_FALSE(DragThroughCompositor({}));
     EXPECT_FALSE(DragThroughCompositor({.compositing_manager = true}));  // picom moves nothing
