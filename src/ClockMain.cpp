@@ -216,7 +216,13 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     // at start-up it would only cost the idle clock memory.
     QSystemTrayIcon tray_icon(QApplication::windowIcon());
     tray_icon.setToolTip(QStringLiteral("ソラネ"));
-    tray_icon.show();
+    // Without a tray host on D-Bus, Qt falls back to an X11 tray, waiting for
+    // one to appear; under Wayland none can, and Qt would only warn that it
+    // has no way to wait.
+    if (QSystemTrayIcon::isSystemTrayAvailable() ||
+        !QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        tray_icon.show();
+    }
     clock.AttachTrayIcon(&tray_icon);
     QObject::connect(&tray_icon, &QSystemTrayIcon::activated, &clock,
                      &frmClock::TrayIcon_Activated);
