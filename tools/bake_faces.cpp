@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
             // Named as the clock asks for it: the scale as Qt writes the number.
             const QString path = QString("%1/%2@%3x.png").arg(out, name, QString::number(ratio));
             const QImage face = RenderSvg(QString("%1/%2.svg").arg(faces, name),
-                                          qRound(sorane::CLOCK_SIZE * ratio), Qt::white);
+                                          qRound(sorane::CLOCK_SIZE * ratio), Qt::transparent);
             if (face.isNull() || !face.save(path)) {
                 std::fprintf(stderr, "bake_faces: cannot write %s\n", qPrintable(path));
                 return 1;

@@ -13,31 +13,29 @@ namespace {
 
 // A face at a device pixel ratio. The usual scales (100 % to 200 % in
 // quarters) were rendered from the vector sources when the program was
-// built; others are rendered now by Qt's SVG image plug-in, which is loaded
-// only then. Without the plug-in, the largest baked picture is scaled.
+// built, clear outside the dial; others are rendered now by Qt's SVG image
+// plug-in, which is loaded only then. Without the plug-in, the largest baked
+// picture is scaled. Opaque faces are drawn over white.
 QImage LoadFace(const QString& name, qreal ratio, ClockFaces::Corners corners) {
     const bool opaque = corners == ClockFaces::Corners::Opaque;
     const int side = qRound(CLOCK_SIZE * ratio);
-    QImage face;
-    if (opaque) {
-        face = ReadPng(QString(":/faces/%1@%2x.png").arg(name, QString::number(ratio)));
-    }
-    if (!face.isNull() && face.width() == side && face.height() == side) {
-        face = face.convertToFormat(QImage::Format_RGB32);
-    } else {
+    QImage drawn = ReadPng(QString(":/faces/%1@%2x.png").arg(name, QString::number(ratio)));
+    if (drawn.isNull() || drawn.width() != side || drawn.height() != side) {
         QImageReader reader(QString(":/faces/%1.svg").arg(name));
         reader.setScaledSize(QSize(side, side));
-        QImage drawn = reader.read();
+        drawn = reader.read();
         if (drawn.isNull()) {
             drawn = ReadPng(QString(":/faces/%1@2x.png").arg(name))
                         .scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }
-        face =
-            QImage(side, side, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-        face.fill(opaque ? Qt::white : Qt::transparent);
-        QPainter painter(&face);
-        painter.drawImage(0, 0, drawn);
     }
+    // Drawn pixel for pixel: Qt reads a ratio into a picture named "@2x".
+    drawn.setDevicePixelRatio(1);
+    QImage face(side, side, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    face.fill(opaque ? Qt::white : Qt::transparent);
+    QPainter painter(&face);
+    painter.drawImage(0, 0, drawn);
+    painter.end();
     face.setDevicePixelRatio(ratio);
     return face;
 }

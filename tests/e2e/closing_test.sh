@@ -15,7 +15,7 @@ window=$(wait_for_clock "$CLOCK_PID")
 [ "$(window_position "$window")" = "100 200" ] || fail "clock at $(window_position "$window")"
 wait_for 10 tray_icon_present || fail "no tray icon"
 xdotool windowmove "$window" 300 120
-wait_for 5 test "$(window_position "$window")" = "300 120" || fail "window did not move"
+wait_for 5 window_at "$window" "300 120" || fail "window did not move"
 kill -TERM "$CLOCK_PID"
 wait_exit "$CLOCK_PID"
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS: $(grep -A12 'LeakSanitizer' "$folder/stderr.log")"

@@ -130,7 +130,7 @@ for step in 1 2 3 4 5; do
     xdotool mousemove --sync $((78 + step * 40)) $((78 + step * 30))
 done
 xdotool mouseup 1
-wait_for 5 test "$(window_position "$window")" = "203 153" ||
+wait_for 5 window_at "$window" "203 153" ||
     fail "dragged to $(window_position "$window"), not 203 153"
 wait_for 10 is_active "$window" || fail "the clock did not take the keyboard"
 xdotool key Escape

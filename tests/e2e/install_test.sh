@@ -46,7 +46,7 @@ mkdir "$home"
 start_installed_clock "$home"
 window=$(wait_for_clock "$CLOCK_PID")
 xdotool windowmove "$window" 120 90
-wait_for 5 test "$(window_position "$window")" = "120 90" || fail "window did not move"
+wait_for 5 window_at "$window" "120 90" || fail "window did not move"
 kill -TERM "$CLOCK_PID"
 wait_exit "$CLOCK_PID"
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS: $(cat "$home/stderr.log")"

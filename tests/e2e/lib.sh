@@ -225,6 +225,11 @@ window_position() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
 }
 
+# True while window $1's top-left corner is at $2 ("X Y").
+window_at() {
+    [ "$(window_position "$1")" = "$2" ]
+}
+
 # Waits for the clock to end; sets EXIT_STATUS.
 wait_exit() {
     local pid=$1 limit=${2:-10} end

@@ -56,7 +56,7 @@ for step in 1 2 3 4 5; do
     DISPLAY=$OUTER_DISPLAY xdotool mousemove --sync $((1150 + step * 20)) $((280 + step * 10))
 done
 DISPLAY=$OUTER_DISPLAY xdotool mouseup 1
-wait_for 10 test "$(window_position "$window")" = "1100 250" ||
+wait_for 10 window_at "$window" "1100 250" ||
     fail "dragged to $(window_position "$window"), not 1100 250"
 kill -TERM "$CLOCK_PID"
 wait_exit "$CLOCK_PID"
