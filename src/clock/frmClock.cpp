@@ -470,7 +470,7 @@ void frmClock::Form_QueryUnload() {
 
 void frmClock::showEvent(QShowEvent* event) {
     KeepOffTaskbar(this);
-    if (TypedAsDialogUnder(WindowManagerName())) {
+    if (m_compositing && TypedAsDialogUnder(m_compositing->Now().window_manager)) {
         MarkAsDialog(this);
     }
     // The window is mapped after this: it shows the clock from its first

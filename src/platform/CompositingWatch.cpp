@@ -63,11 +63,10 @@ CompositingWatch::CompositingWatch(std::function<void()> changed) : m_changed(st
                      std::any_of(screens.begin(), screens.end(), [](const QScreen* screen) {
                          return screen->name().startsWith(QLatin1String("XWAYLAND"));
                      });
-    // XWayland's window manager is the compositor's own, there before any
-    // client.
-    if (m_now.xwayland) {
-        m_now.window_manager = WindowManagerName();
-    }
+    // Read once: under XWayland the manager is the compositor's own, there
+    // before any client, and elsewhere it is there before the clock in all
+    // but a session's first moments.
+    m_now.window_manager = WindowManagerName();
     // Qt puts its windows on the display's first screen (the only one on
     // every server in use today).
     const int screen_number = 0;

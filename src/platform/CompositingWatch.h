@@ -25,7 +25,7 @@ public:
     CompositingWatch(const CompositingWatch&) = delete;
     CompositingWatch& operator=(const CompositingWatch&) = delete;
 
-    /// What composites now, and under XWayland which window manager runs.
+    /// What composites now, and which X window manager runs.
     const Compositing& Now() const { return m_now; }
     /// Whether something may come to composite the program's windows while
     /// it runs (X11, Wayland), so that they need an alpha channel from the
