@@ -131,7 +131,7 @@ bool ClearCornersFor(const Compositing& compositing) {
     return compositing.native_wayland || compositing.xwayland || compositing.compositing_manager;
 }
 
-bool TypedAsDialogUnder(const std::string& window_manager) {
+bool LeftUnmanagedUnder(const std::string& window_manager) {
     return window_manager == "herbstluftwm";
 }
 

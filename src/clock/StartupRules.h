@@ -109,12 +109,15 @@ struct Compositing {
 /// opaque and the window's shape cuts them away.
 bool ClearCornersFor(const Compositing& compositing);
 
-/// Whether the clock tells the X11 window manager (by the name it gives
-/// itself) that it is a dialog rather than an ordinary window: only where a
-/// manager would otherwise tile it, as herbstluftwm does (it floats only
-/// dialog, utility and splash windows; Weston gives a utility window no
-/// keyboard, and openbox stacks a dialog over the clock's own message boxes).
-bool TypedAsDialogUnder(const std::string& window_manager);
+/// Whether the clock asks the X11 window manager (known by the name it gives
+/// itself) to leave its window alone, by typing it a notification, and takes
+/// the keyboard itself when clicked: only where the manager would otherwise
+/// frame it, as herbstluftwm does (its default rules tile an ordinary window,
+/// float a dialog in a frame with a title, and leave notifications, docks
+/// and desktops unmanaged). Elsewhere the type would harm it: Weston gives a
+/// utility window no keyboard, and openbox stacks a dialog over the clock's
+/// own message boxes.
+bool LeftUnmanagedUnder(const std::string& window_manager);
 
 /// Whether a drag is left to the compositor (the window manager's move)
 /// rather than done by moving the window to follow the pointer: under

@@ -334,6 +334,9 @@ float ToTwips(qreal pixels) {
 }  // namespace
 
 void frmClock::mousePressEvent(QMouseEvent* event) {
+    if (m_compositing && LeftUnmanagedUnder(m_compositing->Now().window_manager)) {
+        TakeKeyboardFocus(this);
+    }
     if (const std::optional<MouseButton> button = ButtonOf(event->button())) {
         Form_MouseDown(*button, ToTwips(event->position().x()), ToTwips(event->position().y()));
     }
@@ -470,8 +473,11 @@ void frmClock::Form_QueryUnload() {
 
 void frmClock::showEvent(QShowEvent* event) {
     KeepOffTaskbar(this);
-    if (m_compositing && TypedAsDialogUnder(m_compositing->Now().window_manager)) {
-        MarkAsDialog(this);
+    if (m_compositing && LeftUnmanagedUnder(m_compositing->Now().window_manager)) {
+        MarkAsNotification(this);
+        if (!m_below_own_dialogs) {
+            m_below_own_dialogs = std::make_unique<StackBelowOwnDialogs>(this);
+        }
     }
     // The window is mapped after this: it shows the clock from its first
     // moment on screen, before the first paint.

@@ -133,6 +133,9 @@ private:
     bool m_loaded = false;
     // Whether something composites the window, which decides its corners.
     std::unique_ptr<CompositingWatch> m_compositing;
+    /// Where the window manager leaves the clock alone: keeps it below its
+    /// own dialogs.
+    std::unique_ptr<StackBelowOwnDialogs> m_below_own_dialogs;
     // On X11, ticks go from the picture straight to the window.
     X11PictureSender m_picture_sender;
     bool m_painted = false;  ///< whether the backing store has been drawn once

@@ -3,6 +3,8 @@
 
 #include "platform/X11Window.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
@@ -55,19 +57,97 @@ void KeepOffTaskbar(QWidget* window) {
     xcb_flush(connection);
 }
 
-void MarkAsDialog(QWidget* window) {
+void MarkAsNotification(QWidget* window) {
     xcb_connection_t* connection = X11Connection();
     if (connection == nullptr) {
         return;
     }
-    // Qt's own list for a frameless window, with the dialog first: Qt sets
-    // the types when it makes the window and not again when it shows it.
-    const xcb_atom_t types[] = {Atom(connection, "_NET_WM_WINDOW_TYPE_DIALOG"),
+    // Qt's own list for a frameless window, with the notification first: Qt
+    // sets the types when it makes the window and not again when it shows it.
+    const xcb_atom_t types[] = {Atom(connection, "_NET_WM_WINDOW_TYPE_NOTIFICATION"),
                                 Atom(connection, "_KDE_NET_WM_WINDOW_TYPE_OVERRIDE"),
                                 Atom(connection, "_NET_WM_WINDOW_TYPE_NORMAL")};
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()),
                         Atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 3, types);
     xcb_flush(connection);
+}
+
+void TakeKeyboardFocus(QWidget* window) {
+    xcb_connection_t* connection = X11Connection();
+    if (connection == nullptr) {
+        return;
+    }
+    // Qt's activateWindow asks a window manager that says it activates
+    // windows, and one that leaves the window alone does nothing then.
+    xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, xcb_window_t(window->winId()),
+                        XCB_CURRENT_TIME);
+    xcb_flush(connection);
+}
+
+namespace {
+
+// The child of the root window that a window lies in: the frame the window
+// manager put it in, or the window itself.
+xcb_window_t TopLevelOf(xcb_connection_t* connection, xcb_window_t window) {
+    for (;;) {
+        xcb_query_tree_reply_t* tree =
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr);
+        if (tree == nullptr) {
+            return window;
+        }
+        const xcb_window_t parent = tree->parent;
+        const bool at_root = parent == tree->root || parent == XCB_WINDOW_NONE;
+        free(tree);
+        if (at_root) {
+            return window;
+        }
+        window = parent;
+    }
+}
+
+// A dialog or message box of the program's own, shown as a window.
+bool IsOwnDialog(const QObject* watched, const QWidget* clock) {
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    return widget != nullptr && widget != clock && widget->isWindow() &&
+           (widget->windowType() == Qt::Dialog || widget->windowType() == Qt::Window);
+}
+
+}  // namespace
+
+StackBelowOwnDialogs::StackBelowOwnDialogs(QWidget* window) : m_window(window) {
+    qApp->installEventFilter(this);
+}
+
+StackBelowOwnDialogs::~StackBelowOwnDialogs() {
+    qApp->removeEventFilter(this);
+}
+
+bool StackBelowOwnDialogs::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::WindowActivate || type == QEvent::Hide) &&
+        IsOwnDialog(watched, m_window)) {
+        xcb_connection_t* connection = X11Connection();
+        const xcb_window_t clock = m_window->testAttribute(Qt::WA_WState_Created)
+                                       ? xcb_window_t(m_window->winId())
+                                       : xcb_window_t(XCB_WINDOW_NONE);
+        // A window the manager framed after all is stacked by the manager.
+        if (connection != nullptr && clock != XCB_WINDOW_NONE &&
+            TopLevelOf(connection, clock) == clock) {
+            if (type == QEvent::WindowActivate) {
+                const uint32_t below[] = {
+                    TopLevelOf(connection, xcb_window_t(static_cast<QWidget*>(watched)->winId())),
+                    XCB_STACK_MODE_BELOW};
+                xcb_configure_window(connection, clock,
+                                     XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE,
+                                     below);
+            } else {
+                const uint32_t above[] = {XCB_STACK_MODE_ABOVE};
+                xcb_configure_window(connection, clock, XCB_CONFIG_WINDOW_STACK_MODE, above);
+            }
+            xcb_flush(connection);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 std::string WindowManagerName() {
@@ -156,7 +236,16 @@ XDisplayHold::~XDisplayHold() {
 
 void KeepOffTaskbar(QWidget*) {}
 
-void MarkAsDialog(QWidget*) {}
+void MarkAsNotification(QWidget*) {}
+
+void TakeKeyboardFocus(QWidget*) {}
+
+StackBelowOwnDialogs::StackBelowOwnDialogs(QWidget* window) : m_window(window) {}
+StackBelowOwnDialogs::~StackBelowOwnDialogs() = default;
+
+bool StackBelowOwnDialogs::eventFilter(QObject* watched, QEvent* event) {
+    return QObject::eventFilter(watched, event);
+}
 
 std::string WindowManagerName() {
     return {};

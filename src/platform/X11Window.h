@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include <QObject>
 #include <QPoint>
 
 class QWidget;
@@ -22,10 +23,15 @@ xcb_connection_t* X11Connection();
 /// desktops other than X11 it does nothing (there Qt::Tool already does).
 void KeepOffTaskbar(QWidget* window);
 
-/// Tells the X11 window manager that the window is a dialog, as the first
-/// of its window types, which is the one most managers go by. Call it from
-/// the window's showEvent, before it is mapped; elsewhere it does nothing.
-void MarkAsDialog(QWidget* window);
+/// Tells the X11 window manager that the window is a notification, as the
+/// first of its window types, which is the one most managers go by. Call it
+/// from the window's showEvent, before it is mapped; elsewhere it does
+/// nothing.
+void MarkAsNotification(QWidget* window);
+
+/// Gives the window the keyboard, without asking the window manager: for a
+/// window the manager leaves alone, which it does not focus on a click.
+void TakeKeyboardFocus(QWidget* window);
 
 /// Where the window's top-left corner is on the screen, as the X server
 /// knows it; nullopt on other desktops or when the server cannot tell. Qt's
@@ -37,6 +43,23 @@ std::optional<QPoint> PositionOnRoot(QWidget* window);
 /// its _NET_SUPPORTING_WM_CHECK window), or "" without X11 or a manager
 /// that says.
 std::string WindowManagerName();
+
+/// Keeps a window that the window manager leaves alone, and so stacks above
+/// every window it manages, below the program's own dialogs and message
+/// boxes: each one that becomes active has the window put just below it, and
+/// when one is hidden the window goes back on top. Watches the whole
+/// program's events from when it is made.
+class StackBelowOwnDialogs : public QObject {
+public:
+    explicit StackBelowOwnDialogs(QWidget* window);
+    ~StackBelowOwnDialogs() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* m_window;
+};
 
 /// A connection to the X display, made to learn whether one answers before
 /// Qt would abort for want of one, and held until Qt has its own: an X

@@ -106,11 +106,11 @@ TEST(StartupRulesTest, APlaceTheCompositorChoseIsNeverSavedOverTheUsers) {
     EXPECT_EQ(PlaceToSave(put, std::nullopt, false, true), put);
 }
 
-TEST(StartupRulesTest, TheClockIsADialogOnlyWhereItWouldBeTiledOtherwise) {
-    EXPECT_TRUE(TypedAsDialogUnder("herbstluftwm"));
-    EXPECT_FALSE(TypedAsDialogUnder("Openbox"));  // would stack it over its message boxes
-    EXPECT_FALSE(TypedAsDialogUnder("i3"));       // floats a window of fixed size
-    EXPECT_FALSE(TypedAsDialogUnder(""));
+TEST(StartupRulesTest, TheClockIsLeftUnmanagedOnlyWhereItWouldBeFramedOtherwise) {
+    EXPECT_TRUE(LeftUnmanagedUnder("herbstluftwm"));
+    EXPECT_FALSE(LeftUnmanagedUnder("Openbox"));  // would stack it over its message boxes
+    EXPECT_FALSE(LeftUnmanagedUnder("i3"));       // floats a window of fixed size
+    EXPECT_FALSE(LeftUnmanagedUnder(""));
 }
 
 TEST(StartupRulesTest, DragsAreLeftToTheCompositorOnlyUnderWayland) {

@@ -82,6 +82,7 @@ start_desktop() {
     # other window manager has announced itself.
     local ready=wm_present attempt
     [ "$wm" != icewm ] || ready=tray_host_present
+    [ "$wm" != herbstluftwm ] || ready=herbstluftwm_configured
     # Under parallel runs a window manager sometimes fails to open a display
     # that has just answered; a second start succeeds.
     for attempt in 1 2 3; do
@@ -112,6 +113,12 @@ start_pulseaudio() {
 # True once a window manager has announced itself (EWMH).
 wm_present() {
     xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
+}
+
+# herbstluftwm reads its rules from a script it starts: ready once the last
+# of the default rules is in.
+herbstluftwm_configured() {
+    herbstclient list_rules | grep -q fixedsize
 }
 
 tray_host_present() {
@@ -177,7 +184,8 @@ window_named() {
 
 # True while the window has the keyboard.
 is_active() {
-    [ "$(xdotool getactivewindow 2>/dev/null)" = "$(($1))" ]
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$(($1))" ] ||
+        [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$(($1))" ]
 }
 
 # The program's message box now on screen, or nothing: a modal window, or,
@@ -261,7 +269,9 @@ pixel_colour() {
 # A window of the colour Weston's background has (#204060), W x H at X,Y,
 # to lie behind the clock.
 show_backdrop() {
-    display -title backdrop -geometry "+$1+$2" -size "$3x$4" xc:'#204060' \
+    # The picture is as large as the screen: a tiling manager makes the
+    # window larger than asked, and it is all the backdrop's colour still.
+    display -title backdrop -geometry "$3x$4+$1+$2" -size 1024x768 xc:'#204060' \
         >"$E2E_WORK/backdrop.log" 2>&1 &
     E2E_PIDS+=($!)
     wait_for 10 xdotool search --onlyvisible --name '^backdrop$' ||
@@ -308,6 +318,34 @@ choose_from_menu() {
 # The window ids from bottom to top, as the window manager stacks them.
 stacking_order() {
     xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g'
+}
+
+in_stacking_order() {
+    stacking_order | tr ' ' '\n' | grep -q "^$(printf '0x%x' $(($1)))\$"
+}
+
+# The child of the root window that window $1 lies in: its frame, or itself.
+top_level_of() {
+    local id=$(($1)) parent root
+    root=$(($(xwininfo -root | awk '/Window id:/ {print $4}')))
+    while parent=$(($(xwininfo -children -id "$id" | awk '/Parent window id:/ {print $4}'))) &&
+        [ "$parent" != "$root" ] && [ "$parent" != 0 ]; do
+        id=$parent
+    done
+    echo "$id"
+}
+
+# True when window $1 lies above window $2 in the X server's stacking of the
+# root's children (xwininfo lists the top-most first).
+frame_stacked_above() {
+    local upper lower id
+    upper=$(top_level_of "$1") lower=$(top_level_of "$2")
+    for id in $(xwininfo -root -children | awk '/^ +0x/ {print $1}'); do
+        id=$((id))
+        [ "$id" = "$upper" ] && return 0
+        [ "$id" = "$lower" ] && return 1
+    done
+    return 1
 }
 
 # True when window $1 lies above window $2 in the window manager's stacking.
@@ -407,7 +445,13 @@ start_mutter_desktop() {
 # windows that do not overlap hide nothing of each other.
 shown_above() {
     if xprop -root _NET_CLIENT_LIST_STACKING | grep -q 'window id'; then
-        stacked_above "$1" "$2"
+        if in_stacking_order "$1" && in_stacking_order "$2"; then
+            stacked_above "$1" "$2"
+        else
+            # One is left alone by the window manager (herbstluftwm): the
+            # server's own stacking of what the two lie in says.
+            frame_stacked_above "$1" "$2"
+        fi
         return
     fi
     local ux uy uw uh lx ly lw lh left top right bottom red green blue
