@@ -137,7 +137,8 @@ bool LeftUnmanagedUnder(const std::string& window_manager) {
 
 bool DragThroughCompositor(const Compositing& compositing) {
     return compositing.native_wayland ||
-           (compositing.xwayland && compositing.window_manager == "Weston WM");
+           (compositing.xwayland && (compositing.window_manager == "Weston WM" ||
+                                     compositing.window_manager == "wlroots wm"));
 }
 
 }  // namespace sorane

@@ -121,8 +121,9 @@ bool LeftUnmanagedUnder(const std::string& window_manager);
 
 /// Whether a drag is left to the compositor (the window manager's move)
 /// rather than done by moving the window to follow the pointer: under
-/// Wayland, where a window cannot place itself, and under Weston's XWayland,
-/// whose window manager ignores a window's own moves once it is shown.
+/// Wayland, where a window cannot place itself, and under the XWayland of
+/// Weston and of sway (wlroots), whose window managers ignore a window's own
+/// moves once it is shown.
 bool DragThroughCompositor(const Compositing& compositing);
 
 }  // namespace sorane

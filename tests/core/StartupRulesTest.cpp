@@ -118,6 +118,7 @@ TEST(StartupRulesTest, DragsAreLeftToTheCompositorOnlyUnderWayland) {
     EXPECT_FALSE(DragThroughCompositor({.compositing_manager = true}));  // picom moves nothing
     EXPECT_TRUE(DragThroughCompositor({.native_wayland = true}));
     EXPECT_TRUE(DragThroughCompositor({.xwayland = true, .window_manager = "Weston WM"}));
+    EXPECT_TRUE(DragThroughCompositor({.xwayland = true, .window_manager = "wlroots wm"}));  // sway
     // mutter and KWin follow the window's own moves.
     EXPECT_FALSE(DragThroughCompositor({.xwayland = true, .window_manager = "Mutter"}));
     EXPECT_FALSE(DragThroughCompositor({.xwayland = true}));
