@@ -131,8 +131,21 @@ bool ClearCornersFor(const Compositing& compositing) {
     return compositing.native_wayland || compositing.xwayland || compositing.compositing_manager;
 }
 
-bool LeftUnmanagedUnder(const std::string& window_manager) {
-    return window_manager == "herbstluftwm";
+WindowManagerWays WaysOf(const std::string& window_manager) {
+    if (window_manager == "herbstluftwm") {
+        return {.first_type = WindowType::Notification, .unmanaged = true};
+    }
+    if (window_manager == "awesome") {
+        // Its default rules give ordinary windows and dialogs a title bar.
+        return {.first_type = WindowType::Utility,
+                .dialogs_raised_again_on_click = true,
+                .border_taken_away = true,
+                .moves_new_windows = true};
+    }
+    if (window_manager == "i3") {
+        return {.dialogs_raised_again_on_click = true};
+    }
+    return {};
 }
 
 bool DragThroughCompositor(const Compositing& compositing) {

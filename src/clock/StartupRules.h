@@ -109,15 +109,33 @@ struct Compositing {
 /// opaque and the window's shape cuts them away.
 bool ClearCornersFor(const Compositing& compositing);
 
-/// Whether the clock asks the X11 window manager (known by the name it gives
-/// itself) to leave its window alone, by typing it a notification, and takes
-/// the keyboard itself when clicked: only where the manager would otherwise
-/// frame it, as herbstluftwm does (its default rules tile an ordinary window,
-/// float a dialog in a frame with a title, and leave notifications, docks
-/// and desktops unmanaged). Elsewhere the type would harm it: Weston gives a
-/// utility window no keyboard, and openbox stacks a dialog over the clock's
-/// own message boxes.
-bool LeftUnmanagedUnder(const std::string& window_manager);
+/// The first window type the clock gives itself on X11, the one most
+/// window managers go by.
+enum class WindowType { Normal, Notification, Utility };
+
+/// What the clock does about the X11 window manager it runs under, known by
+/// the name the manager gives itself. Elsewhere it is an ordinary window:
+/// another type would harm it (Weston gives a utility window no keyboard,
+/// openbox stacks a dialog over the clock's own message boxes).
+struct WindowManagerWays {
+    WindowType first_type = WindowType::Normal;
+    /// The manager leaves the clock alone (herbstluftwm's default rules tile
+    /// an ordinary window, float a dialog in a frame with a title, and leave
+    /// notifications unmanaged): the clock takes the keyboard itself when
+    /// clicked, and keeps itself below its own dialogs.
+    bool unmanaged = false;
+    /// The manager raises a clicked window over the dialogs that belong to
+    /// it (i3, awesome): the clock brings them back over itself.
+    bool dialogs_raised_again_on_click = false;
+    /// The manager gives every window a border (awesome) and lets a window
+    /// ask for none: the clock asks, once it is shown.
+    bool border_taken_away = false;
+    /// The manager moves a new window, once shown, to where it overlaps
+    /// others least, whatever place it asked for (awesome): the clock goes
+    /// back to its place the first time, unless the user has pressed on it.
+    bool moves_new_windows = false;
+};
+WindowManagerWays WaysOf(const std::string& window_manager);
 
 /// Whether a drag is left to the compositor (the window manager's move)
 /// rather than done by moving the window to follow the pointer: under

@@ -3,6 +3,7 @@
 
 #include "clock/frmClock.h"
 
+#include <QApplication>
 #include <QBackingStore>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -334,11 +335,41 @@ float ToTwips(qreal pixels) {
 }  // namespace
 
 void frmClock::mousePressEvent(QMouseEvent* event) {
-    if (m_compositing && LeftUnmanagedUnder(m_compositing->Now().window_manager)) {
+    m_back_after_manager_moves = false;
+    const WindowManagerWays ways = WaysOfWindowManager();
+    if (ways.unmanaged) {
         TakeKeyboardFocus(this);
+    }
+    if (ways.dialogs_raised_again_on_click) {
+        RaiseOwnDialogs();
     }
     if (const std::optional<MouseButton> button = ButtonOf(event->button())) {
         Form_MouseDown(*button, ToTwips(event->position().x()), ToTwips(event->position().y()));
+    }
+}
+
+void frmClock::moveEvent(QMoveEvent* event) {
+    if (m_back_after_manager_moves) {
+        const std::optional<ScreenPoint> now = m_desktop.WindowPlace(WindowHandle(winId()));
+        if (now && *now != m_place) {
+            m_back_after_manager_moves = false;
+            MoveOnRoot(this, QPoint(m_place.x, m_place.y));
+        }
+    }
+    QWidget::moveEvent(event);
+}
+
+WindowManagerWays frmClock::WaysOfWindowManager() const {
+    return m_compositing ? WaysOf(m_compositing->Now().window_manager) : WindowManagerWays{};
+}
+
+void frmClock::RaiseOwnDialogs() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible() &&
+            (window->windowType() == Qt::Dialog || window->windowType() == Qt::Window)) {
+            window->raise();
+            window->activateWindow();
+        }
     }
 }
 
@@ -473,8 +504,13 @@ void frmClock::Form_QueryUnload() {
 
 void frmClock::showEvent(QShowEvent* event) {
     KeepOffTaskbar(this);
-    if (m_compositing && LeftUnmanagedUnder(m_compositing->Now().window_manager)) {
-        MarkAsNotification(this);
+    const WindowManagerWays ways = WaysOfWindowManager();
+    if (ways.first_type != WindowType::Normal) {
+        MarkFirstType(this, ways.first_type == WindowType::Notification
+                                ? "_NET_WM_WINDOW_TYPE_NOTIFICATION"
+                                : "_NET_WM_WINDOW_TYPE_UTILITY");
+    }
+    if (ways.unmanaged) {
         if (!m_below_own_dialogs) {
             m_below_own_dialogs = std::make_unique<StackBelowOwnDialogs>(this);
         }
@@ -499,6 +535,18 @@ bool frmClock::eventFilter(QObject* watched, QEvent* event) {
             const std::optional<ScreenPoint> shown_at =
                 m_desktop.WindowPlace(WindowHandle(winId()));
             m_shown_where_put = !shown_at || *shown_at == m_place;
+            if (!m_shown_where_put) {
+                // Some managers shift a window as they first show it (i3
+                // by the frame it then takes away) and follow its moves
+                // after that; where the compositor places windows itself,
+                // this changes nothing.
+                MoveOnRoot(this, QPoint(m_place.x, m_place.y));
+            }
+            const WindowManagerWays ways = WaysOfWindowManager();
+            if (ways.border_taken_away) {
+                TakeAwayBorder(this);
+            }
+            m_back_after_manager_moves = ways.moves_new_windows;
         }
         update();
     }

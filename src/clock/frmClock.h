@@ -89,6 +89,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -122,6 +123,10 @@ private:
     void Present(std::span<const QRect> parts, std::span<const QRect> device_parts);
     void Announce(const Message& message);
     void PopUpMenu();
+    /// Brings the clock's open dialogs back over it and gives the last the
+    /// keyboard, where the window manager raised the clock over them.
+    void RaiseOwnDialogs();
+    WindowManagerWays WaysOfWindowManager() const;
     void PlaceAt(ScreenPoint place);
     ScreenPoint ScreenPlace();
 
@@ -156,6 +161,9 @@ private:
     // it through the compositor since: which of the two places is saved.
     bool m_shown_where_put = true;
     bool m_dragged_by_compositor = false;
+    // Until the window manager first moves the new window (awesome), or the
+    // user presses on it: the clock then goes back to its place.
+    bool m_back_after_manager_moves = false;
 
     Face m_face = Face::Ordinary;
     std::optional<Hands> m_hands;

@@ -57,18 +57,29 @@ void KeepOffTaskbar(QWidget* window) {
     xcb_flush(connection);
 }
 
-void MarkAsNotification(QWidget* window) {
+void MarkFirstType(QWidget* window, const char* type) {
     xcb_connection_t* connection = X11Connection();
     if (connection == nullptr) {
         return;
     }
-    // Qt's own list for a frameless window, with the notification first: Qt
-    // sets the types when it makes the window and not again when it shows it.
-    const xcb_atom_t types[] = {Atom(connection, "_NET_WM_WINDOW_TYPE_NOTIFICATION"),
+    // Qt's own list for a frameless window, with the type first: Qt sets the
+    // types when it makes the window and not again when it shows it.
+    const xcb_atom_t types[] = {Atom(connection, type),
                                 Atom(connection, "_KDE_NET_WM_WINDOW_TYPE_OVERRIDE"),
                                 Atom(connection, "_NET_WM_WINDOW_TYPE_NORMAL")};
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()),
                         Atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 3, types);
+    xcb_flush(connection);
+}
+
+void TakeAwayBorder(QWidget* window) {
+    xcb_connection_t* connection = X11Connection();
+    if (connection == nullptr || !window->testAttribute(Qt::WA_WState_Created)) {
+        return;
+    }
+    const uint32_t none[] = {0};
+    xcb_configure_window(connection, xcb_window_t(window->winId()), XCB_CONFIG_WINDOW_BORDER_WIDTH,
+                         none);
     xcb_flush(connection);
 }
 
@@ -207,6 +218,22 @@ std::optional<QPoint> PositionOnRoot(QWidget* window) {
     return origin + QPoint(qRound(within.x()), qRound(within.y()));
 }
 
+void MoveOnRoot(QWidget* window, QPoint place) {
+    xcb_connection_t* connection = X11Connection();
+    if (connection == nullptr || !window->testAttribute(Qt::WA_WState_Created)) {
+        return;
+    }
+    // The other way from PositionOnRoot: scaled within the window's screen.
+    const QScreen* on = window->screen();
+    const QPoint origin = on != nullptr ? on->geometry().topLeft() : QPoint();
+    const QPointF within = QPointF(place - origin) * window->devicePixelRatioF();
+    const QPoint native = origin + QPoint(qRound(within.x()), qRound(within.y()));
+    const uint32_t values[] = {uint32_t(native.x()), uint32_t(native.y())};
+    xcb_configure_window(connection, xcb_window_t(window->winId()),
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+    xcb_flush(connection);
+}
+
 XDisplayHold::XDisplayHold() {
     // A server that is resetting (its last client has just left) drops new
     // connections for a moment: a named display is asked again for a while
@@ -236,7 +263,9 @@ XDisplayHold::~XDisplayHold() {
 
 void KeepOffTaskbar(QWidget*) {}
 
-void MarkAsNotification(QWidget*) {}
+void MarkFirstType(QWidget*, const char*) {}
+
+void TakeAwayBorder(QWidget*) {}
 
 void TakeKeyboardFocus(QWidget*) {}
 
@@ -254,6 +283,8 @@ std::string WindowManagerName() {
 std::optional<QPoint> PositionOnRoot(QWidget*) {
     return std::nullopt;
 }
+
+void MoveOnRoot(QWidget*, QPoint) {}
 
 xcb_connection_t* X11Connection() {
     return nullptr;

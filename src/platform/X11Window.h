@@ -23,11 +23,14 @@ xcb_connection_t* X11Connection();
 /// desktops other than X11 it does nothing (there Qt::Tool already does).
 void KeepOffTaskbar(QWidget* window);
 
-/// Tells the X11 window manager that the window is a notification, as the
-/// first of its window types, which is the one most managers go by. Call it
-/// from the window's showEvent, before it is mapped; elsewhere it does
-/// nothing.
-void MarkAsNotification(QWidget* window);
+/// Tells the X11 window manager the window's type (an atom's name, such as
+/// "_NET_WM_WINDOW_TYPE_UTILITY"), as the first of its window types, which
+/// is the one most managers go by. Call it from the window's showEvent,
+/// before it is mapped; elsewhere it does nothing.
+void MarkFirstType(QWidget* window, const char* type);
+
+/// Asks the X11 window manager to draw no border around the window.
+void TakeAwayBorder(QWidget* window);
 
 /// Gives the window the keyboard, without asking the window manager: for a
 /// window the manager leaves alone, which it does not focus on a click.
@@ -38,6 +41,11 @@ void TakeKeyboardFocus(QWidget* window);
 /// own idea of a top-level window's position comes from what the window
 /// manager reports, which some (openbox, XWayland) leave at 0,0.
 std::optional<QPoint> PositionOnRoot(QWidget* window);
+
+/// Asks the X server to put the window's top-left corner at a place (in the
+/// program's logical pixels), whatever Qt believes of where it is: Qt skips
+/// a move to where it thinks the window already is. Does nothing elsewhere.
+void MoveOnRoot(QWidget* window, QPoint place);
 
 /// The name the running X window manager gives itself (the _NET_WM_NAME of
 /// its _NET_SUPPORTING_WM_CHECK window), or "" without X11 or a manager

@@ -106,11 +106,23 @@ TEST(StartupRulesTest, APlaceTheCompositorChoseIsNeverSavedOverTheUsers) {
     EXPECT_EQ(PlaceToSave(put, std::nullopt, false, true), put);
 }
 
-TEST(StartupRulesTest, TheClockIsLeftUnmanagedOnlyWhereItWouldBeFramedOtherwise) {
-    EXPECT_TRUE(LeftUnmanagedUnder("herbstluftwm"));
-    EXPECT_FALSE(LeftUnmanagedUnder("Openbox"));  // would stack it over its message boxes
-    EXPECT_FALSE(LeftUnmanagedUnder("i3"));       // floats a window of fixed size
-    EXPECT_FALSE(LeftUnmanagedUnder(""));
+TEST(StartupRulesTest, EachWindowManagerIsMetInItsOwnWay) {
+    EXPECT_TRUE(WaysOf("herbstluftwm").unmanaged);
+    EXPECT_EQ(WaysOf("herbstluftwm").first_type, WindowType::Notification);
+    EXPECT_EQ(WaysOf("awesome").first_type, WindowType::Utility);  // no title bar
+    EXPECT_TRUE(WaysOf("awesome").border_taken_away);
+    EXPECT_TRUE(WaysOf("awesome").moves_new_windows);
+    EXPECT_TRUE(WaysOf("i3").dialogs_raised_again_on_click);
+    EXPECT_FALSE(WaysOf("i3").unmanaged);  // floats a window of fixed size
+    // An ordinary window elsewhere: openbox would stack a dialog over the
+    // clock's own message boxes, Weston gives a utility window no keyboard.
+    for (const char* manager : {"Openbox", "Weston WM", "Mutter", ""}) {
+        const WindowManagerWays ways = WaysOf(manager);
+        EXPECT_EQ(ways.first_type, WindowType::Normal) << manager;
+        EXPECT_FALSE(ways.unmanaged || ways.dialogs_raised_again_on_click ||
+                     ways.border_taken_away || ways.moves_new_windows)
+            << manager;
+    }
 }
 
 TEST(StartupRulesTest, DragsAreLeftToTheCompositorOnlyUnderWayland) {
