@@ -365,8 +365,7 @@ WindowManagerWays frmClock::WaysOfWindowManager() const {
 
 void frmClock::RaiseOwnDialogs() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != this && window->isVisible() &&
-            (window->windowType() == Qt::Dialog || window->windowType() == Qt::Window)) {
+        if (window->isVisible() && IsOwnDialog(window, this)) {
             window->raise();
             window->activateWindow();
         }
@@ -505,11 +504,7 @@ void frmClock::Form_QueryUnload() {
 void frmClock::showEvent(QShowEvent* event) {
     KeepOffTaskbar(this);
     const WindowManagerWays ways = WaysOfWindowManager();
-    if (ways.first_type != WindowType::Normal) {
-        MarkFirstType(this, ways.first_type == WindowType::Notification
-                                ? "_NET_WM_WINDOW_TYPE_NOTIFICATION"
-                                : "_NET_WM_WINDOW_TYPE_UTILITY");
-    }
+    MarkFirstType(this, ways.first_type);
     if (ways.unmanaged) {
         if (!m_below_own_dialogs) {
             m_below_own_dialogs = std::make_unique<StackBelowOwnDialogs>(this);

@@ -21,6 +21,12 @@
 
 namespace sorane {
 
+bool IsOwnDialog(const QObject* object, const QWidget* clock) {
+    const auto* widget = qobject_cast<const QWidget*>(object);
+    return widget != nullptr && widget != clock && widget->isWindow() &&
+           (widget->windowType() == Qt::Dialog || widget->windowType() == Qt::Window);
+}
+
 #if defined(SORANE_HAVE_XCB)
 xcb_connection_t* X11Connection() {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -57,14 +63,16 @@ void KeepOffTaskbar(QWidget* window) {
     xcb_flush(connection);
 }
 
-void MarkFirstType(QWidget* window, const char* type) {
+void MarkFirstType(QWidget* window, WindowType type) {
     xcb_connection_t* connection = X11Connection();
-    if (connection == nullptr) {
+    if (connection == nullptr || type == WindowType::Normal) {
         return;
     }
+    const char* const first = type == WindowType::Notification ? "_NET_WM_WINDOW_TYPE_NOTIFICATION"
+                                                               : "_NET_WM_WINDOW_TYPE_UTILITY";
     // Qt's own list for a frameless window, with the type first: Qt sets the
     // types when it makes the window and not again when it shows it.
-    const xcb_atom_t types[] = {Atom(connection, type),
+    const xcb_atom_t types[] = {Atom(connection, first),
                                 Atom(connection, "_KDE_NET_WM_WINDOW_TYPE_OVERRIDE"),
                                 Atom(connection, "_NET_WM_WINDOW_TYPE_NORMAL")};
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()),
@@ -114,13 +122,6 @@ xcb_window_t TopLevelOf(xcb_connection_t* connection, xcb_window_t window) {
         }
         window = parent;
     }
-}
-
-// A dialog or message box of the program's own, shown as a window.
-bool IsOwnDialog(const QObject* watched, const QWidget* clock) {
-    const auto* widget = qobject_cast<const QWidget*>(watched);
-    return widget != nullptr && widget != clock && widget->isWindow() &&
-           (widget->windowType() == Qt::Dialog || widget->windowType() == Qt::Window);
 }
 
 }  // namespace
@@ -190,6 +191,21 @@ std::string WindowManagerName() {
     return property(manager, Atom(connection, "_NET_WM_NAME"), Atom(connection, "UTF8_STRING"));
 }
 
+namespace {
+
+// The server counts device pixels; the program places windows in logical
+// ones. Qt keeps each screen's top-left corner where the server has it and
+// scales what lies within the screen by that screen's factor: a point from
+// one to the other, by factor (the window's device pixel ratio, or 1 over it).
+QPoint ScaledWithinScreen(const QWidget* window, QPoint point, qreal factor) {
+    const QScreen* on = window->screen();
+    const QPoint origin = on != nullptr ? on->geometry().topLeft() : QPoint();
+    const QPointF within = QPointF(point - origin) * factor;
+    return origin + QPoint(qRound(within.x()), qRound(within.y()));
+}
+
+}  // namespace
+
 std::optional<QPoint> PositionOnRoot(QWidget* window) {
     xcb_connection_t* connection = X11Connection();
     if (connection == nullptr || !window->testAttribute(Qt::WA_WState_Created)) {
@@ -206,16 +222,9 @@ std::optional<QPoint> PositionOnRoot(QWidget* window) {
     if (reply == nullptr) {
         return std::nullopt;
     }
-    // The server counts device pixels; the program places windows in logical
-    // ones. Qt keeps each screen's top-left corner where the server has it
-    // and scales what lies within the screen by that screen's factor.
     const QPoint native(reply->dst_x, reply->dst_y);
     free(reply);
-    const QScreen* on = window->screen();
-    const QPoint origin = on != nullptr ? on->geometry().topLeft() : QPoint();
-    const qreal factor = window->devicePixelRatioF();
-    const QPointF within = QPointF(native - origin) / factor;
-    return origin + QPoint(qRound(within.x()), qRound(within.y()));
+    return ScaledWithinScreen(window, native, 1 / window->devicePixelRatioF());
 }
 
 void MoveOnRoot(QWidget* window, QPoint place) {
@@ -223,11 +232,7 @@ void MoveOnRoot(QWidget* window, QPoint place) {
     if (connection == nullptr || !window->testAttribute(Qt::WA_WState_Created)) {
         return;
     }
-    // The other way from PositionOnRoot: scaled within the window's screen.
-    const QScreen* on = window->screen();
-    const QPoint origin = on != nullptr ? on->geometry().topLeft() : QPoint();
-    const QPointF within = QPointF(place - origin) * window->devicePixelRatioF();
-    const QPoint native = origin + QPoint(qRound(within.x()), qRound(within.y()));
+    const QPoint native = ScaledWithinScreen(window, place, window->devicePixelRatioF());
     const uint32_t values[] = {uint32_t(native.x()), uint32_t(native.y())};
     xcb_configure_window(connection, xcb_window_t(window->winId()),
                          XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
@@ -263,7 +268,7 @@ XDisplayHold::~XDisplayHold() {
 
 void KeepOffTaskbar(QWidget*) {}
 
-void MarkFirstType(QWidget*, const char*) {}
+void MarkFirstType(QWidget*, WindowType) {}
 
 void TakeAwayBorder(QWidget*) {}
 

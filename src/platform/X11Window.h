@@ -10,6 +10,8 @@
 #include <QObject>
 #include <QPoint>
 
+#include "clock/StartupRules.h"
+
 class QWidget;
 struct xcb_connection_t;
 
@@ -23,11 +25,11 @@ xcb_connection_t* X11Connection();
 /// desktops other than X11 it does nothing (there Qt::Tool already does).
 void KeepOffTaskbar(QWidget* window);
 
-/// Tells the X11 window manager the window's type (an atom's name, such as
-/// "_NET_WM_WINDOW_TYPE_UTILITY"), as the first of its window types, which
-/// is the one most managers go by. Call it from the window's showEvent,
-/// before it is mapped; elsewhere it does nothing.
-void MarkFirstType(QWidget* window, const char* type);
+/// Tells the X11 window manager the window's type, as the first of its
+/// window types, which is the one most managers go by (Qt's own list for a
+/// frameless window follows). Call it from the window's showEvent, before it
+/// is mapped; elsewhere, or for WindowType::Normal, it does nothing.
+void MarkFirstType(QWidget* window, WindowType type);
 
 /// Asks the X11 window manager to draw no border around the window.
 void TakeAwayBorder(QWidget* window);
@@ -51,6 +53,10 @@ void MoveOnRoot(QWidget* window, QPoint place);
 /// its _NET_SUPPORTING_WM_CHECK window), or "" without X11 or a manager
 /// that says.
 std::string WindowManagerName();
+
+/// Whether a widget is one of the program's own dialogs or message boxes
+/// (a dialog or ordinary top-level window other than the clock).
+bool IsOwnDialog(const QObject* object, const QWidget* clock);
 
 /// Keeps a window that the window manager leaves alone, and so stacks above
 /// every window it manages, below the program's own dialogs and message
