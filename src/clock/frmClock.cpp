@@ -497,7 +497,11 @@ void frmClock::Form_QueryUnload() {
         m_desktop.ShowMessage(*notice);
     }
     if (m_tray_icon) {
-        m_tray_icon->hide();
+        // Hidden once the events now being handled are done: the close may
+        // come from the tray icon's own menu, and hiding the icon destroys
+        // the window whose mouse press is still being handled. When the
+        // program ends first, the icon goes with it.
+        QTimer::singleShot(0, m_tray_icon, &QSystemTrayIcon::hide);
     }
 }
 

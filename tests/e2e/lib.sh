@@ -136,6 +136,65 @@ tray_icon_present() {
     xwininfo -root -tree | grep -A2 '"YXTrayEmbedder"' | grep -q '"sorane"'
 }
 
+# The program's tray icon, docked in whichever tray: a small window of its
+# own that the tray holds; nothing while it has none.
+tray_icon_of() {
+    local pid=$1 id w h
+    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        read -r w h < <(window_size "$id")
+        if [ "$w" -le 64 ] && [ "$h" -le 64 ] && [ "$w" -gt 1 ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# The program's open pop-up menu: a window no window manager frames, larger
+# than a tray icon; nothing while none is open.
+popup_menu_of() {
+    local pid=$1 id h
+    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        xwininfo -id "$id" | grep -q 'Override Redirect State: yes' || continue
+        read -r _ h < <(window_size "$id")
+        [ "$h" -gt 64 ] || continue
+        echo "$id"
+        return 0
+    done
+    return 1
+}
+
+# Right-presses the program's tray icon and waits for its menu.
+open_tray_menu() {
+    local pid=$1 icon x y
+    wait_for 10 tray_icon_of "$pid" || fail "no tray icon"
+    icon=$(tray_icon_of "$pid")
+    read -r x y < <(window_position "$icon")
+    input mousemove --sync $((x + 8)) $((y + 8)) click 3
+    wait_for 10 popup_menu_of "$pid" || fail "the tray icon's menu did not open"
+}
+
+# Clicks the last entry (終　了) of the program's open pop-up menu.
+click_last_menu_entry() {
+    local pid=$1 menu x y w h
+    menu=$(popup_menu_of "$pid")
+    read -r x y < <(window_position "$menu")
+    read -r w h < <(window_size "$menu")
+    input mousemove --sync $((x + w / 2)) $((y + h - 12)) click 1
+}
+
+# Clicks OK, the one button of the program's message box, at the box's
+# bottom right.
+click_message_box_ok() {
+    local pid=$1 box x y w h
+    wait_for 10 message_box "$pid" || fail "no message box"
+    box=$(message_box "$pid")
+    read -r x y < <(window_position "$box")
+    read -r w h < <(window_size "$box")
+    input mousemove --sync $((x + w - 50)) $((y + h - 22)) click 1
+    wait_for 10 no_message_box "$pid" || fail "the message box did not close"
+}
+
 # A fresh program folder with the executable and its read-me; prints its path.
 new_program_folder() {
     local folder
@@ -237,6 +296,11 @@ no_window_named() {
 # The window's top-left corner on the screen as "X Y".
 window_position() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
+}
+
+# The window's width and height as "W H".
+window_size() {
+    xwininfo -id "$1" | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print w, h}'
 }
 
 # True while window $1's top-left corner is at $2 ("X Y").

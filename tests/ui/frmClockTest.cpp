@@ -291,7 +291,7 @@ TEST(frmClockTest, EscSaysGoodbyeThenSavesTopBeforeLeftAndEndsTheProgram) {
     EXPECT_EQ(file_when_message_shown, "[Pos]\r\nLeft=1500\r\nTop=3000\r\n");
     EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Pos]\r\nLeft=1800\r\nTop=1200\r\n");
     EXPECT_EQ(loaded.desktop.quit_status, 0);
-    EXPECT_FALSE(tray.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !tray.isVisible(); }));
     EXPECT_FALSE(loaded.state.Quitting);
 
     // Closing again (the session ending, say) saves nothing more.
