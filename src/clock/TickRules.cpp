@@ -24,6 +24,11 @@ constexpr int TICK_LATE_MS = 20;
 
 // How late an alarm whose minute got no tick may still go off.
 constexpr std::int64_t ALARM_LATE_LIMIT_SECONDS = 3600;
+// How long after going off the alarm does not go off again: the hour that
+// the end of summer time brings twice (two hours in a few zones' history)
+// rings once. A daily alarm's minute comes again no sooner, unless the wall
+// clock is set back over it.
+constexpr double ALARM_QUIET_SECONDS = 2 * 3600;
 
 // The pieces one after another. Built with append rather than a chain of
 // "text" + std::string, in which GCC 12, once it inlines operator+, sees an
@@ -87,29 +92,30 @@ struct AlarmDue {
 };
 
 AlarmDue CheckAlarm(const ClockSettings& settings, ClockState& state, const LocalDateTime& now,
-                    const std::optional<LocalDateTime>& previous) {
+                    const std::optional<LocalDateTime>& previous, double steady_now) {
     AlarmDue due;
     if (!AlarmSet(settings)) {
         return due;
     }
+    const bool quiet = state.AlarmRangAt && steady_now - *state.AlarmRangAt < ALARM_QUIET_SECONDS;
     if (now.hour == settings.TimeHour && now.minute == settings.TimeMin) {
-        if (state.AlarmFiredOn != now.Date()) {
-            state.AlarmFiredOn = now.Date();
+        if (!quiet) {
+            state.AlarmRangAt = steady_now;
             due.rings = true;
         }
         return due;
     }
     // The ticks jumped over the alarm's time, today's or (across midnight)
     // the previous tick's day's: its minute got no tick at all.
-    if (!previous || settings.TimeHour > 23 || settings.TimeMin > 59) {
+    if (!previous || quiet || settings.TimeHour > 23 || settings.TimeMin > 59) {
         return due;
     }
     const std::int64_t from = WallSeconds(*previous);
     const std::int64_t to = WallSeconds(now);
     for (const LocalDate& day : {now.Date(), previous->Date()}) {
         const std::int64_t alarm = WallSeconds(day, settings.TimeHour, settings.TimeMin, 0);
-        if (from < alarm && alarm <= to && state.AlarmFiredOn != day) {
-            state.AlarmFiredOn = day;
+        if (from < alarm && alarm <= to) {
+            state.AlarmRangAt = steady_now;
             if (to - alarm <= ALARM_LATE_LIMIT_SECONDS) {
                 due.rings = true;
             } else {
@@ -208,7 +214,7 @@ TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInp
 
     const std::optional<LocalDateTime> previous = state.LastTick;
     state.LastTick = now;
-    AlarmDue alarm = CheckAlarm(settings, state, now, previous);
+    AlarmDue alarm = CheckAlarm(settings, state, now, previous, input.steady_now);
     if (alarm.rings) {
         outcome.announcements.push_back({"時間です！", APP_TITLE, MessageIcon::None});
     }

@@ -56,9 +56,11 @@ struct ClockState {
     /// countdown ends by this clock, so that it survives midnight and changes
     /// of the wall clock.
     double TimerEndsAt = 0;
-    /// The day the alarm last went off (or was found missed), so that it goes
-    /// off once a day.
-    std::optional<LocalDate> AlarmFiredOn;
+    /// Reading of the steady clock at which the alarm last went off (or was
+    /// found missed). Its next going off is judged by the time that has
+    /// passed since, not by the date: a date seen before may come again (the
+    /// zone moved west, a wrong date corrected).
+    std::optional<double> AlarmRangAt;
     /// The local time the last tick read, so that an alarm whose minute got
     /// no tick (skipped by a change to summer time, a suspend, a clock set
     /// forward) is still seen; empty before the first tick.

@@ -90,7 +90,7 @@ TimerOkOutcome TimerDialogOk(ClockSettings& settings, ClockState& state,
     // The alarm goes off once a day at its time; a new time (a cleared alarm
     // included) may go off today even when the old one already has.
     if (hour != settings.TimeHour || minute != settings.TimeMin) {
-        state.AlarmFiredOn.reset();
+        state.AlarmRangAt.reset();
     }
     settings.Wave = input.folder_text;
     settings.TimeHour = hour;

@@ -156,7 +156,7 @@ TEST(TickRulesTest, AlarmGoesOffOnceADayWithinItsMinute) {
     EXPECT_EQ(due.face, Face::Surprised);
     EXPECT_TRUE(Tick(settings, state, InputAt(At(7, 30, 0))).announcements.empty());
     EXPECT_TRUE(Tick(settings, state, InputAt(At(7, 30, 1))).announcements.empty());
-    EXPECT_EQ(Tick(settings, state, InputAt(At(7, 30, 0, 8))).announcements.size(), 1u);
+    EXPECT_EQ(Tick(settings, state, InputAt(At(7, 30, 0, 8), 86400)).announcements.size(), 1u);
 
     // A first tick that comes late in the minute still sees it.
     ClockState late;
@@ -165,16 +165,29 @@ TEST(TickRulesTest, AlarmGoesOffOnceADayWithinItsMinute) {
     EXPECT_TRUE(Tick(settings, missed, InputAt(At(7, 31, 0))).announcements.empty());
 }
 
+// Seconds on one scale for a reading of the wall clock (days of 31 days'
+// months are enough for these tests).
+double WallOf(const LocalDateTime& t) {
+    return ((t.month * 31.0 + t.day) * 24 + t.hour) * 3600 + t.minute * 60 + t.second;
+}
+
 // Runs the ticks; counts the alarm's announcements and missed-alarm notes.
-std::pair<int, int> AlarmsOver(const std::vector<LocalDateTime>& ticks, int hour, int minute) {
+// The steady clock goes on as the wall clock does, or by a second where the
+// wall clock goes back, unless the times it reads are given.
+std::pair<int, int> AlarmsOver(const std::vector<LocalDateTime>& ticks, int hour, int minute,
+                               std::vector<double> steady = {}) {
     ClockSettings settings;
     settings.TimeHour = std::uint8_t(hour);
     settings.TimeMin = std::uint8_t(minute);
     ClockState state;
     int rings = 0;
     int notes = 0;
-    for (const LocalDateTime& tick : ticks) {
-        const TickOutcome outcome = Tick(settings, state, InputAt(tick));
+    for (std::size_t i = 0; i < ticks.size() && steady.size() < ticks.size(); ++i) {
+        steady.push_back(
+            i == 0 ? 0 : steady[i - 1] + std::max(1.0, WallOf(ticks[i]) - WallOf(ticks[i - 1])));
+    }
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        const TickOutcome outcome = Tick(settings, state, InputAt(ticks[i], steady[i]));
         rings += int(outcome.announcements.size());
         notes += outcome.missed_alarm ? 1 : 0;
     }
@@ -208,6 +221,26 @@ TEST(TickRulesTest, AlarmWhoseMinuteGetsNoTickRingsOnceUpToAnHourLate) {
          1,
          0},
         {"an hour no clock has never rings", {At(23, 0, 0), At(1, 0, 0, 8)}, 30, 0, 0, 0},
+        // Tokyo to New York after it rang: the same date's 7:30 comes again,
+        // 24 hours after the first.
+        {"the zone moved west after it rang: rings again next morning",
+         {At(7, 30, 0, 9), At(7, 31, 0, 9), At(17, 31, 0, 8), At(7, 30, 0, 9)},
+         7,
+         30,
+         2,
+         0},
+        {"a date set a day ahead and corrected: rings again",
+         {At(7, 30, 0, 10), At(7, 40, 0, 9), At(7, 30, 0, 10)},
+         7,
+         30,
+         2,
+         0},
+        {"a zone an hour west: the same morning rings once",
+         {At(7, 30, 0, 9), At(7, 31, 0, 9), At(6, 31, 0, 9), At(7, 30, 0, 9)},
+         7,
+         30,
+         1,
+         0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(AlarmsOver(c.ticks, c.hour, c.minute), std::pair(c.rings, c.notes)) << c.name;
