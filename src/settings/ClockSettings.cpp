@@ -29,6 +29,8 @@ struct NumberRule {
 };
 
 constexpr NumberRule BYTE_RULE{0, 255, "0 から 255 までの整数"};
+constexpr NumberRule HOUR_RULE{0, 23, "0 から 23 までの整数（時）"};
+constexpr NumberRule MINUTE_RULE{0, 59, "0 から 59 までの整数（分）"};
 constexpr NumberRule COLOUR_RULE{0, PALETTE_LAST_INDEX, "0 から 15 までの整数（色の番号）"};
 constexpr NumberRule POSITION_RULE{INT32_MIN, INT32_MAX,
                                    "-2147483648 から 2147483647 までの整数（位置、twip）"};
@@ -115,8 +117,8 @@ std::optional<SettingsError> LoadSettings(ClockState& state, ClockSettings& sett
     settings.ColorSec = read_byte("Color", "sec", "0", COLOUR_RULE);
     settings.View = read_byte("Mode", "View", "1");
     settings.Sterus = read_byte("Mode", "Sterus", "0");
-    settings.TimeHour = read_byte("Time", "hour", "0");
-    settings.TimeMin = read_byte("Time", "min", "0");
+    settings.TimeHour = read_byte("Time", "hour", "0", HOUR_RULE);
+    settings.TimeMin = read_byte("Time", "min", "0", MINUTE_RULE);
     settings.Wave = read_text("Time", "Wave", "0");
     settings.PosTop = static_cast<std::int32_t>(read_number("Pos", "Top", "50", POSITION_RULE));
     settings.PosLeft = static_cast<std::int32_t>(read_number("Pos", "Left", "50", POSITION_RULE));

@@ -85,6 +85,9 @@ TEST(ClockSettingsTest, BadValueNamesFileSectionKeyValueAndWhatIsExpected) {
         {"[Color]\r\nsec=16\r\n", "Color", "sec", "16"},
         {"[Mode]\r\nView=300\r\n", "Mode", "View", "300"},
         {"[Time]\r\nmin=x\r\n", "Time", "min", "x"},
+        // An alarm no clock reaches would never ring, silently.
+        {"[Time]\r\nhour=24\r\nmin=0\r\n", "Time", "hour", "24"},
+        {"[Time]\r\nhour=7\r\nmin=60\r\n", "Time", "min", "60"},
         {"[Pos]\r\nLeft=2147483648\r\n", "Pos", "Left", "2147483648"},
     };
     for (const Case& c : cases) {
@@ -138,14 +141,15 @@ TEST(ClockSettingsTest, UsersFolderStartsFromTheFileBesideAReadOnlyCopy) {
     EXPECT_EQ(settings.ColorHour, 3);
 }
 
-TEST(ClockSettingsTest, ColourAbove15IsRefusedButViewAndAlarmAreNotCheckedForMeaning) {
+TEST(ClockSettingsTest, ColourAbove15IsRefusedButViewIsNotCheckedForMeaning) {
     TempFolder folder;
-    folder.Write("Clock.ini", "[Color]\nhour=15\n[Mode]\nView=7\n[Time]\nhour=30\n");
+    folder.Write("Clock.ini", "[Color]\nhour=15\n[Mode]\nView=7\n[Time]\nhour=23\nmin=59\n");
     const Loaded loaded = LoadFrom(folder);
     ASSERT_FALSE(loaded.error);
     EXPECT_EQ(loaded.settings.ColorHour, 15);
     EXPECT_EQ(loaded.settings.View, 7);
-    EXPECT_EQ(loaded.settings.TimeHour, 30);
+    EXPECT_EQ(loaded.settings.TimeHour, 23);
+    EXPECT_EQ(loaded.settings.TimeMin, 59);
 }
 
 TEST(ClockSettingsTest, LongWaveArrivesAsItsFirst1022Bytes) {
