@@ -47,18 +47,19 @@ std::string TimeText(const LocalDateTime& now) {
 }
 
 std::string DateText(const LocalDate& date) {
-    const Era* era = &ERAS.back();
-    for (const Era& candidate : ERAS) {
-        if (date >= candidate.first_day) {
-            era = &candidate;
-            break;
+    for (const Era& era : ERAS) {
+        if (date >= era.first_day) {
+            const int year = date.year - era.first_day.year + 1;
+            return era.initial + TwoDigits(year) + "/" + TwoDigits(date.month) + "/" +
+                   TwoDigits(date.day);
         }
     }
-    int year = date.year - era->first_day.year + 1;
-    if (year < 1) {
-        year = 1;
-    }
-    return era->initial + TwoDigits(year) + "/" + TwoDigits(date.month) + "/" + TwoDigits(date.day);
+    // Before the first era the calendar knows: the Gregorian year, in four
+    // digits, so that the line never shows an era that was not.
+    std::string year = std::to_string(date.year < 0 ? -date.year : date.year);
+    year.insert(0, year.size() < 4 ? 4 - year.size() : 0, '0');
+    return (date.year < 0 ? "-" : "") + year + "/" + TwoDigits(date.month) + "/" +
+           TwoDigits(date.day);
 }
 
 }  // namespace sorane

@@ -18,8 +18,8 @@ std::string TimeText(const LocalDateTime& now);
 
 /// "gee/mm/dd": the Latin initial of the Japanese era (M, T, S, H, R), the
 /// year within the era (01 for its first year), month and day. Dates before
-/// the Meiji era's first day in the calendar used here (1868-01-01) count as
-/// Meiji 01.
+/// the Meiji era's first day in the calendar used here (1868-01-01) show the
+/// Gregorian year instead: "yyyy/mm/dd".
 std::string DateText(const LocalDate& date);
 
 }  // namespace sorane
