@@ -26,6 +26,7 @@
 #include "clock/StartupRules.h"
 #include "clock/frmClock.h"
 #include "menu/frmPop.h"
+#include "platform/ProcessStart.h"
 #include "platform/QuitSignals.h"
 #include "platform/X11Window.h"
 
@@ -132,6 +133,13 @@ std::unique_ptr<frmPop> MakeMenuFor(frmClock& clock, Desktop& desktop, ClockSett
 }
 
 int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()>& make_desktop) {
+    // Before anything opens a file: safe standard descriptors, no death by
+    // a broken pipe, and enough descriptors and stack, or a word on what is
+    // short.
+    if (const std::optional<std::string> short_of = ShortOfLimits(PrepareProcess())) {
+        std::cerr << "sorane: " << *short_of << std::endl;
+        return 1;
+    }
     // A signal that comes while the clock starts waits for the event loop,
     // which closes the clock the way every close does.
     QuitSignals::CatchEarly();

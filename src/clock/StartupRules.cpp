@@ -36,6 +36,24 @@ std::string AppPathFrom(const std::string& program_directory, char separator) {
     return program_directory + separator;
 }
 
+std::optional<std::string> ShortOfLimits(const ProcessLimits& limits) {
+    std::string short_of;
+    if (limits.open_files != 0 && limits.open_files < MIN_OPEN_FILES) {
+        short_of = "too few file descriptors: the limit is " + std::to_string(limits.open_files) +
+                   ", the clock needs at least " + std::to_string(MIN_OPEN_FILES);
+    }
+    if (limits.stack_bytes != 0 && limits.stack_bytes < MIN_STACK_BYTES) {
+        short_of += short_of.empty() ? "" : "; ";
+        short_of += "too small a stack: the limit is " + std::to_string(limits.stack_bytes / 1024) +
+                    " KiB, the clock needs at least " + std::to_string(MIN_STACK_BYTES / 1024) +
+                    " KiB";
+    }
+    if (short_of.empty()) {
+        return std::nullopt;
+    }
+    return "the clock cannot start: " + short_of + " (ulimit -n, ulimit -s)";
+}
+
 ProgramCopy ProgramCopyAt(const std::string& app_path) {
     std::error_code ec;
     if (std::filesystem::exists(PathFromUtf8(app_path + INSTALL_MARK), ec)) {
@@ -90,13 +108,20 @@ ScreenPoint ClockPlacement(std::int32_t left_twips, std::int32_t top_twips,
                            const std::vector<ScreenRect>& screens) {
     const ScreenPoint saved{TwipsToPixels(left_twips), TwipsToPixels(top_twips)};
     const ScreenRect clock{saved.x, saved.y, CLOCK_SIZE, CLOCK_SIZE};
-    if (screens.empty()) {
-        return saved;
-    }
+    // A screen of no size is no screen: with the only monitor switched off
+    // the clock cannot tell where the screens are, and keeps its place.
+    bool any_screen = false;
     for (const ScreenRect& screen : screens) {
+        if (screen.width <= 0 || screen.height <= 0) {
+            continue;
+        }
+        any_screen = true;
         if (Overlaps(clock, screen)) {
             return saved;
         }
+    }
+    if (!any_screen) {
+        return saved;
     }
     return {TwipsToPixels(DEFAULT_POSITION_TWIPS), TwipsToPixels(DEFAULT_POSITION_TWIPS)};
 }

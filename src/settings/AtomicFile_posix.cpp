@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <system_error>
+#include <vector>
 
 #include "settings/FileSystemCalls.h"
 
@@ -167,9 +168,10 @@ FileRead ReadPlainFile(const fs::path& file) {
         ::close(fd);
         return {FileRead::Status::Refused, {}, NotRegular(file)};
     }
-    char buffer[64 * 1024];
+    // On the heap: the clock may run on a small stack.
+    std::vector<char> buffer(64 * 1024);
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -180,7 +182,7 @@ FileRead ReadPlainFile(const fs::path& file) {
         if (got == 0) {
             break;
         }
-        bytes.append(buffer, std::size_t(got));
+        bytes.append(buffer.data(), std::size_t(got));
         if (bytes.size() > SETTINGS_FILE_MAX_BYTES) {
             ::close(fd);
             return {FileRead::Status::Refused, {}, TooLarge(file)};

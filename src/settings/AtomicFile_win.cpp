@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <vector>
 
 #include "settings/FileSystemCalls.h"
 #include "settings/Utf8Path.h"
@@ -167,9 +168,10 @@ FileRead ReadPlainFile(const fs::path& file) {
     if (!in) {
         return {FileRead::Status::Unreadable, {}, unreadable};
     }
-    char buffer[64 * 1024];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.append(buffer, std::size_t(in.gcount()));
+    // On the heap: the clock may run on a small stack.
+    std::vector<char> buffer(64 * 1024);
+    while (in.read(buffer.data(), std::streamsize(buffer.size())) || in.gcount() > 0) {
+        bytes.append(buffer.data(), std::size_t(in.gcount()));
         if (bytes.size() > SETTINGS_FILE_MAX_BYTES) {
             return {FileRead::Status::Refused, {}, TooLarge(file)};
         }
