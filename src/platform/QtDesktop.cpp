@@ -4,6 +4,7 @@
 #include "platform/QtDesktop.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <iostream>
 
@@ -26,6 +27,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "clock/StartupRules.h"
 #include "platform/X11Window.h"
 
 namespace sorane {
@@ -179,11 +181,14 @@ std::string QtDesktop::UserSettingsFolder() {
 #if defined(Q_OS_WIN)
     // %APPDATA%\sorane: the roaming profile, where Windows programs keep
     // their settings files (Qt's config location there is the local one).
-    const auto location = QStandardPaths::AppDataLocation;
+    return FromQt(QDir::toNativeSeparators(
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+#elif defined(Q_OS_MACOS)
+    return FromQt(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 #else
-    const auto location = QStandardPaths::AppConfigLocation;
+    return ConfigHomeFrom(std::getenv("XDG_CONFIG_HOME"), FromQt(QDir::homePath())) + "/" +
+           FromQt(QCoreApplication::applicationName());
 #endif
-    return FromQt(QDir::toNativeSeparators(QStandardPaths::writableLocation(location)));
 }
 
 bool QtDesktop::ClaimSingleInstance() {
@@ -303,6 +308,9 @@ FileDialogAnswer QtDesktop::RunFileDialog(const FileDialogRequest& request) {
 }
 
 void QtDesktop::Quit(int status) {
+    // The clock has closed: a start from now on is no second clock, even
+    // while this process still ends.
+    m_instance.Release();
     QCoreApplication::exit(status);
 }
 

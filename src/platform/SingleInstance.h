@@ -32,6 +32,8 @@ public:
     /// (always set with Unguarded).
     Claim TryClaim();
     const std::string& Problem() const { return m_problem; }
+    /// Lets the claim go: the clock is closing, and a new start may run.
+    void Release();
 
 private:
     struct Held;

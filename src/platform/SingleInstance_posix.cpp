@@ -3,13 +3,19 @@
 
 #include "platform/SingleInstance.h"
 
+#include "clock/StartupRules.h"
+
 #include <QDir>
 #include <QLockFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <cerrno>
+#include <cstdlib>
+#include <vector>
 #include <cstddef>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -18,6 +24,7 @@ namespace sorane {
 
 struct SingleInstance::Held {
     int socket = -1;
+    int shared_lock = -1;  // a file locked with flock, or -1
     std::unique_ptr<QSocketNotifier> notifier;
     std::unique_ptr<QLockFile> lock_file;
 
@@ -25,6 +32,9 @@ struct SingleInstance::Held {
         notifier.reset();
         if (socket >= 0) {
             ::close(socket);
+        }
+        if (shared_lock >= 0) {
+            ::close(shared_lock);
         }
     }
 };
@@ -68,12 +78,50 @@ Holder HolderOf(const sockaddr_un& address, socklen_t length) {
     return holder;
 }
 
+// The abstract name belongs to the network namespace: a clock started in a
+// sandbox without network does not see it. A lock on a file in the user's
+// runtime folder (else the settings folder), which every namespace of the
+// same file system shares, keeps those to one clock too. Returns the locked
+// file, -1 where none can be made, or -2 when another clock holds it.
+int LockSharedFile(const std::string& name) {
+    std::vector<std::string> folders;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        runtime != nullptr && *runtime == '/') {
+        folders.emplace_back(runtime);
+    }
+    folders.push_back(
+        ConfigHomeFrom(std::getenv("XDG_CONFIG_HOME"), QDir::homePath().toStdString()) + "/sorane");
+    for (const std::string& folder : folders) {
+        if (!QDir().mkpath(QString::fromStdString(folder))) {
+            continue;
+        }
+        const std::string path = folder + "/" + name + ".lock";
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
+        if (fd < 0) {
+            continue;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            return fd;
+        }
+        const int error = errno;
+        ::close(fd);
+        if (error == EWOULDBLOCK) {
+            return -2;
+        }
+    }
+    return -1;
+}
+
 #endif
 
 }  // namespace
 
 SingleInstance::SingleInstance(std::string name) : m_name(std::move(name)) {}
 SingleInstance::~SingleInstance() = default;
+
+void SingleInstance::Release() {
+    m_held.reset();
+}
 
 SingleInstance::Claim SingleInstance::TryClaim() {
     auto held = std::make_unique<Held>();
@@ -85,6 +133,10 @@ SingleInstance::Claim SingleInstance::TryClaim() {
     if (held->socket >= 0 &&
         ::bind(held->socket, reinterpret_cast<const sockaddr*>(&address), length) == 0 &&
         ::listen(held->socket, SOMAXCONN) == 0) {
+        held->shared_lock = LockSharedFile(name);
+        if (held->shared_lock == -2) {
+            return Claim::AlreadyRunning;  // in another network namespace
+        }
         // A later start connects to ask who is here; it is let go at once.
         const int listener = held->socket;
         held->notifier = std::make_unique<QSocketNotifier>(listener, QSocketNotifier::Read);

@@ -21,6 +21,10 @@ struct SingleInstance::Held {
 SingleInstance::SingleInstance(std::string name) : m_name(std::move(name)) {}
 SingleInstance::~SingleInstance() = default;
 
+void SingleInstance::Release() {
+    m_held.reset();
+}
+
 SingleInstance::Claim SingleInstance::TryClaim() {
     // A mutex in the session's own namespace, named for the user too, so
     // that a clock started as another user (runas) in the same session is

@@ -103,8 +103,11 @@ struct SoundPlayer::Impl {
         if (!failure.empty()) {
             ReportNoSound(path, failure);
         }
-        const std::lock_guard lock(mutex);
-        sound.ended = true;
+        {
+            const std::lock_guard lock(mutex);
+            sound.ended = true;
+        }
+        changed.notify_all();
     }
 
     std::string PlayUntilDone(const Canberra& lib, Playing& sound, const std::string& path,
@@ -167,9 +170,30 @@ SoundPlayer::SoundPlayer() : m_impl(std::make_unique<Impl>()) {}
 
 SoundPlayer::~SoundPlayer() {
     Stop();
-    for (Impl::Playing& sound : m_impl->playing) {
-        sound.thread.join();
+    // A stopped sound ends at once; one whose sound server does not answer
+    // (hung, or stopped) would hold the clock's end for as long as the
+    // server takes to time out. The clock ends without it: such a thread is
+    // let go, with what it uses, and ends with the process.
+    constexpr auto ENDING_TIME = std::chrono::milliseconds(500);
+    {
+        std::unique_lock lock(m_impl->mutex);
+        m_impl->changed.wait_for(lock, ENDING_TIME, [this] {
+            for (const Impl::Playing& sound : m_impl->playing) {
+                if (!sound.ended) {
+                    return false;
+                }
+            }
+            return true;
+        });
     }
+    m_impl->Reap();
+    if (m_impl->playing.empty()) {
+        return;
+    }
+    for (Impl::Playing& sound : m_impl->playing) {
+        sound.thread.detach();
+    }
+    static_cast<void>(m_impl.release());
 }
 
 void SoundPlayer::Play(const std::string& path) {

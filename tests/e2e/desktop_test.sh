@@ -39,6 +39,19 @@ answer_message_box "$second"
 wait_exit "$second"
 is_viewable "$window" || fail "the first clock went away"
 
+echo "case: a second start in a sandbox without network (another namespace) says so too"
+if unshare -n true 2>/dev/null; then
+    start_clock "$folder" unshare -n
+    second=$CLOCK_PID
+    wait_for 10 message_box "$second" || fail "no already-running message in another network namespace"
+    ! clock_window "$second" >/dev/null || fail "a second clock in another network namespace"
+    answer_message_box "$second"
+    wait_exit "$second"
+    is_viewable "$window" || fail "the first clock went away"
+else
+    echo "  (not tried: no network namespace can be made here)"
+fi
+
 echo "case: a right click opens the menu, and Exit ends the program after its message"
 choose_from_menu "$window" last
 wait_for 10 message_box "$first" || fail "no goodbye message"

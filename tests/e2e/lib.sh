@@ -16,7 +16,9 @@ E2E_PIDS=()
 e2e_cleanup() {
     local pid
     for pid in "${E2E_PIDS[@]}"; do
+        # A process a case stopped (a hung sound server) ends only once continued.
         kill -- "$pid" 2>/dev/null || true
+        kill -CONT -- "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
     rm -rf "$E2E_WORK"

@@ -57,4 +57,25 @@ kill -TERM "$CLOCK_PID"
 wait_exit "$CLOCK_PID"
 [ "$(grep -c Wave "$folder/Clock.ini")" = 1 ] && grep -q "お知らせ.wav" "$folder/Clock.ini" ||
     fail "Clock.ini changed: $(cat "$folder/Clock.ini")"
+echo "case: a sound server that accepts and never answers holds up neither the box nor the close"
+pulse_pid=$(pgrep -f "pulseaudio -n --daemonize=no.*$E2E_WORK" | head -n1)
+[ -n "$pulse_pid" ] || fail "the test's PulseAudio is not running"
+kill -STOP "$pulse_pid"
+export PULSE_SERVER=unix:$E2E_WORK/pulse/native
+folder=$(alarm_folder)
+start_clock "$folder" SORANE_TEST_START_TIME=2026-12-07T12:00:58
+wait_for 15 message_box "$CLOCK_PID" || fail "the alarm did not go off with a hung sound server"
+answer_message_box "$CLOCK_PID"
+kill -TERM "$CLOCK_PID"
+closed=$SECONDS
+wait_exit "$CLOCK_PID" 20
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS with a hung sound server"
+[ $((SECONDS - closed)) -le 10 ] || fail "the clock took $((SECONDS - closed)) s to end after its close"
+# The next start is a clock, not 'already running'.
+start_clock "$folder"
+wait_for_clock "$CLOCK_PID" >/dev/null
+no_message_box "$CLOCK_PID" || fail "a start after the close was told a clock runs"
+kill -TERM "$CLOCK_PID"
+wait_exit "$CLOCK_PID"
+kill -CONT "$pulse_pid"
 echo "PASS"
