@@ -36,6 +36,13 @@ std::string AppPathFrom(const std::string& program_directory, char separator) {
     return program_directory + separator;
 }
 
+std::string ConfigHomeFrom(const char* xdg_config_home, const std::string& home) {
+    if (IsSet(xdg_config_home) && xdg_config_home[0] == '/') {
+        return xdg_config_home;
+    }
+    return home + "/.config";
+}
+
 std::optional<std::string> ShortOfLimits(const ProcessLimits& limits) {
     std::string short_of;
     if (limits.open_files != 0 && limits.open_files < MIN_OPEN_FILES) {

@@ -56,6 +56,12 @@ ProgramFolders FoldersFor(const std::string& app_path, ProgramCopy copy, bool ap
                           const std::string& user_settings_folder, char separator,
                           const std::string& data_from_program = "../share/sorane");
 
+/// The folder of the user's own settings files, by the XDG Base Directory
+/// rule: XDG_CONFIG_HOME when it is an absolute path, else home + "/.config"
+/// (a relative or empty XDG_CONFIG_HOME is ignored, so that the settings
+/// never depend on the folder the clock was started from).
+std::string ConfigHomeFrom(const char* xdg_config_home, const std::string& home);
+
 /// Where the clock opens for a saved position in twips: that position in
 /// pixels, or, when the clock would lie wholly off every screen (a monitor
 /// was removed), the default position of 50, 50 twips. A clock partly on a

@@ -75,6 +75,14 @@ TEST(StartupRulesTest, SavedPositionIsUsedUnlessTheClockIsWhollyOffEveryScreen) 
     EXPECT_EQ(ClockPlacement(30000, 15000, {{0, 0, 0, 0}, {0, 0, 1024, 768}}), (ScreenPoint{3, 3}));
 }
 
+TEST(StartupRulesTest, ARelativeOrEmptyXdgConfigHomeIsIgnored) {
+    EXPECT_EQ(ConfigHomeFrom("/home/u/cfg", "/home/u"), "/home/u/cfg");
+    EXPECT_EQ(ConfigHomeFrom("cfg", "/home/u"), "/home/u/.config");
+    EXPECT_EQ(ConfigHomeFrom("./cfg", "/home/u"), "/home/u/.config");
+    EXPECT_EQ(ConfigHomeFrom("", "/home/u"), "/home/u/.config");
+    EXPECT_EQ(ConfigHomeFrom(nullptr, "/home/u"), "/home/u/.config");
+}
+
 TEST(StartupRulesTest, LimitsTooLowAreNamedWithWhatTheClockNeeds) {
     EXPECT_EQ(ShortOfLimits({1024, 8 << 20}), std::nullopt);
     EXPECT_EQ(ShortOfLimits({0, 0}), std::nullopt) << "no limits at all";

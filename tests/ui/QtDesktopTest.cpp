@@ -4,6 +4,8 @@
 #include "platform/QtDesktop.h"
 #include "platform/SingleInstance.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -114,6 +116,24 @@ TEST(QtDesktopTest, LocalTimeAgreesWithTheCLibraryInAZoneWithSeconds) {
         ::unsetenv("TZ");
     }
     ::tzset();
+}
+
+// An installed clock's settings never depend on the folder it was started
+// from: a relative XDG_CONFIG_HOME is ignored.
+TEST(QtDesktopTest, UsersSettingsFolderIgnoresARelativeXdgConfigHome) {
+    const char* const was = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = was != nullptr ? was : "";
+    const std::string app = QCoreApplication::applicationName().toStdString();
+    QtDesktop desktop("sorane-unit-xdg-" + std::to_string(::getpid()));
+    ::setenv("XDG_CONFIG_HOME", "relative/config", 1);
+    EXPECT_EQ(desktop.UserSettingsFolder(), QDir::homePath().toStdString() + "/.config/" + app);
+    ::setenv("XDG_CONFIG_HOME", "/elsewhere/config", 1);
+    EXPECT_EQ(desktop.UserSettingsFolder(), "/elsewhere/config/" + app);
+    if (was != nullptr) {
+        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
 }
 
 TEST(SingleInstanceTest, OneClockPerUserUntilItEnds) {
