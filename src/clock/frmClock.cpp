@@ -460,11 +460,11 @@ void frmClock::PopUpMenu() {
 }
 
 void frmClock::keyPressEvent(QKeyEvent* event) {
-    Form_KeyDown(VirtualKeyFor(*event));
+    Form_KeyDown(VirtualKeyFor(*event), event->isAutoRepeat());
 }
 
-void frmClock::Form_KeyDown(int key_code) {
-    const ClockCommand command = CommandForKey(key_code);
+void frmClock::Form_KeyDown(int key_code, bool repeated) {
+    const ClockCommand command = CommandForKey(key_code, repeated);
     if (command != ClockCommand::None && m_run_command) {
         m_run_command(command, CommandFrom::Key);
     }

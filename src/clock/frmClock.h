@@ -58,8 +58,9 @@ public:
         m_run_command = std::move(run);
     }
 
-    /// A key pressed on the clock, by its virtual-key code.
-    void Form_KeyDown(int key_code);
+    /// A key pressed on the clock, by its virtual-key code; repeated for the
+    /// repeats of a key held down.
+    void Form_KeyDown(int key_code, bool repeated = false);
     /// Mouse handlers; X and Y are twips in window coordinates.
     void Form_MouseDown(MouseButton button, float X, float Y);
     void Form_MouseMove(float X, float Y);

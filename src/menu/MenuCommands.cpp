@@ -16,7 +16,10 @@ constexpr const char* README_NAME = "ReadMeT.txt";
 
 }  // namespace
 
-ClockCommand CommandForKey(int virtual_key) {
+ClockCommand CommandForKey(int virtual_key, bool repeated) {
+    if (repeated) {
+        return ClockCommand::None;
+    }
     switch (virtual_key) {
         case 27:
             return ClockCommand::Exit;

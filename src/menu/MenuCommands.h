@@ -35,8 +35,10 @@ inline constexpr MenuEntry MENU_ENTRIES[] = {
 };
 
 /// The command of a key on the clock, by its virtual-key code (Esc 27,
-/// A 65, H 72); letters act with or without Shift.
-ClockCommand CommandForKey(int virtual_key);
+/// A 65, H 72); letters act with or without Shift. A key held down acts
+/// once: the repeats it sends while held (repeated) do nothing, or holding H
+/// would start the read-me's opener over and over.
+ClockCommand CommandForKey(int virtual_key, bool repeated = false);
 
 /// "終了します。", shown before the program ends.
 Message ExitMessage();

@@ -5,6 +5,8 @@
 
 #include <QBackingStore>
 #include <QScreen>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QSystemTrayIcon>
 #include <QWindow>
 
@@ -359,6 +361,13 @@ TEST(frmClockTest, LettersOpenAboutAndTheReadMeWithOrWithoutShift) {
     QTest::keyClick(loaded.clock.get(), Qt::Key_Q);
     QTest::keyClick(loaded.clock.get(), Qt::Key_Space);
     EXPECT_TRUE(loaded.desktop.messages.empty());
+    EXPECT_EQ(loaded.desktop.openers_started.size(), 2u);
+
+    // H held down: the repeats of the key start no further opener.
+    for (int repeat = 0; repeat < 30; ++repeat) {
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_H, Qt::NoModifier, "h", true);
+        QApplication::sendEvent(loaded.clock.get(), &held);
+    }
     EXPECT_EQ(loaded.desktop.openers_started.size(), 2u);
 }
 
