@@ -134,9 +134,13 @@ std::string SoundFileFor(const ClockSettings& settings, const ClockState& state)
     if (settings.Wave.empty() || settings.Wave.front() == '0') {
         return default_sound;
     }
-    const std::filesystem::path stored = PathFromUtf8(settings.Wave);
+    // The name after the last separator of either system's kind: a file
+    // from Windows stores its own default as C:\...\chimes.wav.
+    const std::size_t separator = settings.Wave.find_last_of("/\\");
+    const std::string_view name =
+        std::string_view(settings.Wave).substr(separator == std::string::npos ? 0 : separator + 1);
     std::error_code ec;
-    if (stored.filename() == DEFAULT_SOUND_NAME && !std::filesystem::exists(stored, ec)) {
+    if (name == DEFAULT_SOUND_NAME && !std::filesystem::exists(PathFromUtf8(settings.Wave), ec)) {
         return default_sound;
     }
     return settings.Wave;

@@ -96,7 +96,7 @@ std::string DataFolderOf(const ClockState& state);
 /// The sound file the countdown and the alarm play: Wave, or the default
 /// "chimes.wav" in the data folder while Wave is "0" (none chosen yet), or
 /// while Wave names a "chimes.wav" that is gone (a default stored by an
-/// earlier copy of the program installed elsewhere).
+/// earlier copy of the program installed elsewhere, or on Windows).
 std::string SoundFileFor(const ClockSettings& settings, const ClockState& state);
 
 /// Fills settings from "Clock.ini" in the settings folder (setting

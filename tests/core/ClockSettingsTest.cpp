@@ -233,6 +233,11 @@ TEST(ClockSettingsTest, SoundIsTheChosenFileOrTheDefaultChimeAlsoAfterAnUpgrade)
     EXPECT_EQ(SoundFileFor(settings, state), chime);
     settings.Wave = chime;
     EXPECT_EQ(SoundFileFor(settings, state), chime);
+    // The default of a Windows copy, in a file carried over from there.
+    settings.Wave = "C:\\Program Files\\sorane\\chimes.wav";
+    EXPECT_EQ(SoundFileFor(settings, state), chime);
+    settings.Wave = "C:\\Users\\u\\鐘.wav";
+    EXPECT_EQ(SoundFileFor(settings, state), settings.Wave) << "the user's own, kept";
 }
 
 }  // namespace
