@@ -119,6 +119,15 @@ private:
     static inline std::vector<Held> s_held;
 };
 
+// The clock while Main runs, for a process that ends from inside Qt.
+frmClock* g_clock_at_exit = nullptr;
+
+void SaveClockAtExit() {
+    if (g_clock_at_exit != nullptr) {
+        g_clock_at_exit->SaveWithoutDisplay();
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<frmPop> MakeMenuFor(frmClock& clock, Desktop& desktop, ClockSettings& settings,
@@ -218,6 +227,13 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
             return 1;
     }
     const std::unique_ptr<frmPop> menu = MakeMenuFor(clock, desktop, settings, state);
+    // Qt ends the process itself when the connection to the X server breaks
+    // (the server ended with the session): the place is saved then too.
+    g_clock_at_exit = &clock;
+    const std::unique_ptr<frmClock*, void (*)(frmClock**)> forget_at_return(
+        &g_clock_at_exit, [](frmClock** clock_at_exit) { *clock_at_exit = nullptr; });
+    static const bool registered = std::atexit(&SaveClockAtExit) == 0;
+    static_cast<void>(registered);
 
     // The tray icon carries the application's icon, the About window's too.
     // The About window itself is made when it is first shown: loaded hidden

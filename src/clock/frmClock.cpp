@@ -505,6 +505,19 @@ void frmClock::Form_QueryUnload() {
     }
 }
 
+void frmClock::SaveWithoutDisplay() {
+    if (m_unloaded || !m_loaded) {
+        return;
+    }
+    m_unloaded = true;
+    const ScreenPoint place =
+        PlaceToSave(m_place, std::nullopt, m_shown_where_put, m_dragged_by_compositor);
+    const WriteOutcome saved = SavePosition(m_state, TwipsOf(place.y), TwipsOf(place.x));
+    if (!saved.Ok()) {
+        std::cerr << "sorane: the clock's position was not saved: " << saved.error << std::endl;
+    }
+}
+
 void frmClock::showEvent(QShowEvent* event) {
     KeepOffTaskbar(this);
     const WindowManagerWays ways = WaysOfWindowManager();

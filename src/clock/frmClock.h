@@ -71,6 +71,12 @@ public:
     /// The closing steps: saves the position and removes the tray icon. Runs
     /// once, however the clock closes; later calls do nothing.
     void Form_QueryUnload();
+    /// Saves the place the clock put itself at, where the process ends
+    /// without the clock closing (Qt ends it when the connection to the
+    /// display breaks, as when the X server ends with the session): nothing
+    /// can be asked of the display then. Does nothing after the closing
+    /// steps have run.
+    void SaveWithoutDisplay();
     /// Closes the clock at the user's word (Esc, the menu's Exit): a position
     /// that cannot be saved is then reported in a message box as well.
     void CloseByUser();

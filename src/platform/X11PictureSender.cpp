@@ -148,8 +148,13 @@ void X11PictureSender::PutParts(std::uint32_t drawable, const QImage& picture,
     auto* connection = static_cast<xcb_connection_t*>(m_connection);
     // A request may be no longer than the server takes: a large part goes
     // in several, a band of rows each.
-    const std::size_t room = std::size_t(xcb_get_maximum_request_length(connection)) * 4 -
-                             sizeof(xcb_put_image_request_t);
+    // The largest request is 0 once the connection has failed (the server
+    // went away): nothing is sent then.
+    const std::size_t largest = std::size_t(xcb_get_maximum_request_length(connection)) * 4;
+    if (largest <= sizeof(xcb_put_image_request_t)) {
+        return;
+    }
+    const std::size_t room = largest - sizeof(xcb_put_image_request_t);
     const auto* bits = reinterpret_cast<const std::uint32_t*>(picture.constBits());
     const qsizetype stride = picture.bytesPerLine() / 4;
     for (const QRect& wanted : parts) {
@@ -158,7 +163,8 @@ void X11PictureSender::PutParts(std::uint32_t drawable, const QImage& picture,
             continue;
         }
         const int width = part.width();
-        const int rows_per_request = int(std::max<std::size_t>(1, room / (std::size_t(width) * 4)));
+        const int rows_per_request = int(std::clamp<std::size_t>(room / (std::size_t(width) * 4), 1,
+                                                                 std::size_t(part.height())));
         for (int top = part.top(); top <= part.bottom(); top += rows_per_request) {
             const int rows = std::min(rows_per_request, part.bottom() + 1 - top);
             m_rows.resize(std::size_t(width) * rows);

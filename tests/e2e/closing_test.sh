@@ -48,6 +48,26 @@ for signal in INT HUP; do
     [ "$EXIT_STATUS" = 0 ] || fail "SIG$signal: exit status $EXIT_STATUS"
     expect_file "$folder/Clock.ini" '[Pos]\r\nTop=45\r\nLeft=45\r\n'
 done
+echo "case: the X server ends (the session's end): the place dragged to is saved, nothing aborts"
+exec 7>"$E2E_WORK/ending-display"
+Xvfb -displayfd 7 -screen 0 800x600x24 -nolisten tcp >"$E2E_WORK/ending-xvfb.log" 2>&1 &
+ending_server=$!
+E2E_PIDS+=($ending_server)
+wait_for 10 test -s "$E2E_WORK/ending-display" || fail "the Xvfb to end did not start"
+ending=":$(head -n1 "$E2E_WORK/ending-display")"
+folder=$(new_program_folder)
+printf '[Pos]\r\nTop=3000\r\nLeft=1500\r\n' >"$folder/Clock.ini"
+start_clock "$folder" DISPLAY="$ending"
+window=$(DISPLAY=$ending wait_for_clock "$CLOCK_PID")
+DISPLAY=$ending xdotool mousemove --sync 175 275 mousedown 1 mousemove --sync 275 325 \
+    mousemove --sync 375 375 mouseup 1
+DISPLAY=$ending wait_for 5 window_at "$window" "300 300" || fail "the drag did not move the clock"
+kill -TERM "$ending_server"
+wait_exit "$CLOCK_PID"
+! grep -q 'AddressSanitizer\|terminate called\|length_error' "$folder/stderr.log" ||
+    fail "the clock crashed as its display went: $(cat "$folder/stderr.log")"
+expect_file "$folder/Clock.ini" '[Pos]\r\nTop=4500\r\nLeft=4500\r\n'
+
 echo "case: as an X server's only client, plain starts and early signals never abort"
 # A server of its own, which no other client ever joins and which resets
 # whenever its last client leaves, as under xinit or in a kiosk.
