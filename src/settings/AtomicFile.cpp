@@ -166,10 +166,6 @@ WriteOutcome ReplaceFileAtomically(const fs::path& file, std::string_view conten
     }
     const fs::path& target = *followed;
     std::error_code ec;
-    // The user's settings folder may not exist before the first save.
-    if (!target.parent_path().empty() && !fs::exists(target.parent_path(), ec)) {
-        fs::create_directories(target.parent_path(), ec);
-    }
     const fs::file_status status = fs::status(target, ec);
     if (ec == std::errc::too_many_symbolic_link_levels) {
         return LinkLoop(file);

@@ -37,7 +37,8 @@ FileRead ReadWholeFile(const std::filesystem::path& file);
 
 /// Replaces the file's content in one step: a temporary file in the same
 /// folder is written, flushed to the disk and renamed over the file, so that a
-/// crash never leaves a half-written file. A missing folder is created. A
+/// crash never leaves a half-written file. A missing folder is not created:
+/// the write fails, saying so. A
 /// chain of symbolic links is followed and its final target replaced; the old
 /// file's permissions are kept. A read-only file (no write permission for
 /// anyone, or none for this user) is refused, as Windows refuses a file with

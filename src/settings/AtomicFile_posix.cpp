@@ -94,6 +94,25 @@ void RemoveOrphanedTempFiles(const fs::path& folder, const fs::path& target) {
     }
 }
 
+// The replacement belongs to whom the file belonged, where this user may
+// give it (root may; another user only a group of their own). A new file
+// that root makes in another user's folder (a clock run once with sudo) is
+// that user's, so that their own clock can still save it.
+void KeepOwner(int fd, const fs::path& target, const fs::path& folder) {
+    struct stat old_file {};
+    struct stat old_folder {};
+    if (::stat(target.c_str(), &old_file) == 0) {
+        if (::fchown(fd, old_file.st_uid, old_file.st_gid) != 0) {
+            [[maybe_unused]] const int only_group = ::fchown(fd, uid_t(-1), old_file.st_gid);
+        }
+        // Setting the owner may clear the set-ID bits: the mode is set again.
+        ::fchmod(fd, old_file.st_mode & 07777);
+    } else if (::geteuid() == 0 && ::stat(folder.c_str(), &old_folder) == 0 &&
+               old_folder.st_uid != 0) {
+        ::fchown(fd, old_folder.st_uid, old_folder.st_gid);
+    }
+}
+
 }  // namespace
 
 WriteOutcome WriteAndRename(const fs::path& target, std::string_view content,
@@ -126,6 +145,9 @@ WriteOutcome WriteAndRename(const fs::path& target, std::string_view content,
     int error = 0;
     if (!WriteAll(fd, content) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) {
         error = errno;
+    }
+    if (error == 0) {
+        KeepOwner(fd, target, folder);
     }
     if (::close(fd) != 0 && error == 0) {
         error = errno;

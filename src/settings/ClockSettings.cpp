@@ -170,6 +170,14 @@ namespace {
 // folder's while it does not exist.
 WriteOutcome Save(ClockState& state, const std::vector<ProfileEntry>& entries) {
     state.IniPath = IniPathFor(state);
+    // The user's own settings folder may not exist before the first save.
+    // The program's folder is never made: moved or deleted while the clock
+    // runs, the save fails and says so, rather than start a file nobody
+    // will find.
+    if (!state.SettingsFolder.empty() && state.SettingsFolder != state.AppPath) {
+        std::error_code ec;
+        std::filesystem::create_directories(PathFromUtf8(state.SettingsFolder), ec);
+    }
     std::optional<std::filesystem::path> seed;
     if (!state.SeedFolder.empty()) {
         seed = PathFromUtf8(state.SeedFolder + std::string(INI_FILE_NAME));

@@ -7,6 +7,7 @@
 
 #include "settings/AsciiText.h"
 #include "settings/AtomicFile.h"
+#include "settings/FileSystemCalls.h"
 #include "settings/TextEncoding.h"
 #include "settings/Utf8Path.h"
 
@@ -34,22 +35,23 @@ struct ParsedLine {
     std::string_view value;       // trimmed, still quoted (keys)
 };
 
-std::vector<Line> SplitLines(std::string_view bytes) {
-    std::vector<Line> lines;
-    std::size_t pos = bytes.substr(0, UTF8_BOM.size()) == UTF8_BOM ? UTF8_BOM.size() : 0;
-    while (pos < bytes.size()) {
-        const std::size_t end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) {
-            lines.push_back({pos, bytes.size(), bytes.size()});
-            break;
-        }
-        const std::size_t next =
-            (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? end + 2
-                                                                                     : end + 1;
-        lines.push_back({pos, end, next});
-        pos = next;
+// Where the first line begins: after a UTF-8 byte-order mark, if any.
+std::size_t FirstLineBegin(std::string_view bytes) {
+    return bytes.substr(0, UTF8_BOM.size()) == UTF8_BOM ? UTF8_BOM.size() : 0;
+}
+
+// The line that begins at pos (pos < bytes.size()). The file is read line
+// by line, never split into a list: a file of millions of blank lines
+// costs no memory beyond itself.
+Line LineAt(std::string_view bytes, std::size_t pos) {
+    const std::size_t end = bytes.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) {
+        return {pos, bytes.size(), bytes.size()};
     }
-    return lines;
+    const std::size_t next =
+        (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? end + 2
+                                                                                 : end + 1;
+    return {pos, end, next};
 }
 
 ParsedLine ParseLine(std::string_view bytes, const Line& line) {
@@ -82,30 +84,45 @@ ParsedLine ParseLine(std::string_view bytes, const Line& line) {
     return parsed;
 }
 
+std::string_view EndingOf(std::string_view bytes, const Line& line) {
+    return bytes.substr(line.end, line.next - line.end);
+}
+
 // Where a key lives in the file, as far as it was found.
 struct KeyLocation {
-    std::optional<std::size_t> section_line;  // header of the first matching section
-    std::optional<std::size_t> key_line;      // first matching key inside it
-    std::size_t last_key_line = 0;            // last key line of that section (or its header)
+    std::optional<Line> section_line;  // header of the first matching section
+    std::optional<Line> key_line;      // first matching key inside it
+    Line last_key_line{};              // last key line of that section (or its header)
+    // The ending of the last line, up to last_key_line, of that section that
+    // has one (empty when none has).
+    std::string_view section_line_end;
 };
 
-KeyLocation Locate(std::string_view bytes, const std::vector<Line>& lines, std::string_view section,
-                   std::string_view key) {
+KeyLocation Locate(std::string_view bytes, std::string_view section, std::string_view key) {
     KeyLocation location;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const ParsedLine parsed = ParseLine(bytes, lines[i]);
+    std::string_view latest_end;
+    for (std::size_t pos = FirstLineBegin(bytes); pos < bytes.size();) {
+        const Line line = LineAt(bytes, pos);
+        pos = line.next;
+        const ParsedLine parsed = ParseLine(bytes, line);
+        if (location.section_line && !EndingOf(bytes, line).empty()) {
+            latest_end = EndingOf(bytes, line);
+        }
         if (parsed.kind == LineKind::Section) {
             if (location.section_line) {
                 break;  // a later copy of the section is not merged
             }
             if (EqualsIgnoringAsciiCase(parsed.name, section)) {
-                location.section_line = i;
-                location.last_key_line = i;
+                location.section_line = line;
+                location.last_key_line = line;
+                latest_end = EndingOf(bytes, line);
+                location.section_line_end = latest_end;
             }
         } else if (parsed.kind == LineKind::Key && location.section_line) {
-            location.last_key_line = i;
+            location.last_key_line = line;
+            location.section_line_end = latest_end;
             if (EqualsIgnoringAsciiCase(parsed.name, key)) {
-                location.key_line = i;
+                location.key_line = line;
                 break;
             }
         }
@@ -133,16 +150,14 @@ std::string QuoteIfNeeded(std::string_view value) {
     return std::string(value);
 }
 
-std::string_view EndingOf(std::string_view bytes, const Line& line) {
-    return bytes.substr(line.end, line.next - line.end);
-}
-
 // The line ending most lines of the file have (CRLF for a file without one).
-std::string_view DominantLineEnd(std::string_view bytes, const std::vector<Line>& lines) {
-    int crlf = 0;
-    int lf = 0;
-    int cr = 0;
-    for (const Line& line : lines) {
+std::string_view DominantLineEnd(std::string_view bytes) {
+    std::size_t crlf = 0;
+    std::size_t lf = 0;
+    std::size_t cr = 0;
+    for (std::size_t pos = FirstLineBegin(bytes); pos < bytes.size();) {
+        const Line line = LineAt(bytes, pos);
+        pos = line.next;
         const std::string_view ending = EndingOf(bytes, line);
         crlf += ending == "\r\n";
         lf += ending == "\n";
@@ -155,18 +170,6 @@ std::string_view DominantLineEnd(std::string_view bytes, const std::vector<Line>
         return "\r";
     }
     return "\r\n";
-}
-
-// The ending for a line added to a section: that of the section's own last
-// ended line, so that a CRLF section never gets an LF line.
-std::string_view SectionLineEnd(std::string_view bytes, const std::vector<Line>& lines,
-                                std::size_t header, std::size_t last) {
-    for (std::size_t i = last + 1; i-- > header;) {
-        if (const std::string_view ending = EndingOf(bytes, lines[i]); !ending.empty()) {
-            return ending;
-        }
-    }
-    return DominantLineEnd(bytes, lines);
 }
 
 bool HasLineBreakOrNul(std::string_view text) {
@@ -209,12 +212,11 @@ std::string ProfileFile::Bytes() const {
 }
 
 std::optional<std::string> ProfileFile::Get(std::string_view section, std::string_view key) const {
-    const std::vector<Line> lines = SplitLines(m_text);
-    const KeyLocation location = Locate(m_text, lines, section, key);
+    const KeyLocation location = Locate(m_text, section, key);
     if (!location.key_line) {
         return std::nullopt;
     }
-    const ParsedLine parsed = ParseLine(m_text, lines[*location.key_line]);
+    const ParsedLine parsed = ParseLine(m_text, *location.key_line);
     const std::string_view raw =
         CutOnCharacterBoundary(Unquote(parsed.value), PROFILE_VALUE_MAX_BYTES);
     return DecodeFileText(raw);
@@ -231,23 +233,24 @@ WriteOutcome ProfileFile::Set(std::string_view section, std::string_view key,
         return {"the value for " + name + " contains a line break",
                 name + ": 値に改行を含めることはできません。"};
     }
-    const std::vector<Line> lines = SplitLines(m_text);
-    const KeyLocation location = Locate(m_text, lines, section, key);
+    const KeyLocation location = Locate(m_text, section, key);
     const std::string key_line = std::string(key) + "=" + QuoteIfNeeded(value);
 
     if (location.key_line) {
-        const Line& line = lines[*location.key_line];
+        const Line& line = *location.key_line;
         const ParsedLine parsed = ParseLine(m_text, line);
         m_text.replace(parsed.value_begin, line.end - parsed.value_begin, QuoteIfNeeded(value));
     } else if (location.section_line) {
-        const Line& after = lines[location.last_key_line];
-        const std::string line_end(
-            SectionLineEnd(m_text, lines, *location.section_line, location.last_key_line));
+        // A line added to a section ends as the section's own last ended
+        // line does, so that a CRLF section never gets an LF line.
+        const Line& after = location.last_key_line;
+        const std::string line_end(location.section_line_end.empty() ? DominantLineEnd(m_text)
+                                                                     : location.section_line_end);
         const bool has_line_end = after.next > after.end;
         std::string insert = has_line_end ? key_line + line_end : line_end + key_line + line_end;
         m_text.insert(after.next, insert);
     } else {
-        const std::string line_end(DominantLineEnd(m_text, lines));
+        const std::string line_end(DominantLineEnd(m_text));
         std::string append;
         const bool ends_open =
             !m_text.empty() && m_text.back() != '\n' && m_text.back() != '\r' && m_text != UTF8_BOM;
@@ -290,7 +293,12 @@ WriteOutcome WriteProfileStrings(const std::filesystem::path& file,
             return outcome;
         }
     }
-    return ReplaceFileAtomically(file, profile.Bytes());
+    const std::string bytes = profile.Bytes();
+    if (bytes.size() > SETTINGS_FILE_MAX_BYTES) {
+        // The next start would refuse the file: it is left as it is.
+        return file_system::TooLarge(file);
+    }
+    return ReplaceFileAtomically(file, bytes);
 }
 
 }  // namespace sorane
