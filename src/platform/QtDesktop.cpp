@@ -27,6 +27,11 @@
 #include <QUrl>
 #include <QWidget>
 
+#if defined(Q_OS_UNIX)
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "clock/StartupRules.h"
 #include "platform/X11Window.h"
 
@@ -169,12 +174,33 @@ std::optional<ScreenPoint> QtDesktop::WindowPlace(WindowHandle window) {
 }
 
 std::string QtDesktop::ProgramDirectory() {
+#if defined(Q_OS_LINUX)
+    // The folder's name as the bytes it is: a name that is not UTF-8 (a
+    // Latin-1 name from an old archive) would not survive a QString, and
+    // the settings file beside the program would not be found.
+    std::string program(4096, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", program.data(), program.size());
+    if (length > 0 && std::size_t(length) < program.size()) {
+        program.resize(std::size_t(length));
+        const std::size_t slash = program.rfind('/');
+        if (slash != std::string::npos) {
+            return slash == 0 ? "/" : program.substr(0, slash);
+        }
+    }
+#endif
     return FromQt(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
 }
 
 bool QtDesktop::CanWriteIn(const std::string& folder) {
+#if defined(Q_OS_UNIX)
+    // By the folder's bytes, as ProgramDirectory gives them.
+    struct stat info {};
+    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           ::access(folder.c_str(), W_OK) == 0;
+#else
     const QFileInfo info(ToQt(folder));
     return info.isDir() && info.isWritable();
+#endif
 }
 
 std::string QtDesktop::UserSettingsFolder() {
