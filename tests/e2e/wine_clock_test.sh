@@ -39,13 +39,20 @@ screenshot menu "450x400+0+0"
 xdotool key Escape
 wait_for 5 bash -c "! xdotool search --onlyvisible --pid $first | grep -qx $menu" || fail "the menu stayed"
 
+# Right-presses the clock's icon in Wine's tray and waits for the menu:
+# open_tray_menu PID CLOCK_WINDOW.
+open_tray_menu() {
+    local tray tx ty tw th
+    tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1)
+    [ -n "$tray" ] || fail "no tray window"
+    read -r tx ty tw th < <(geometry_of "$tray")
+    # The first icon sits at the left of the tray's client area, under its title bar.
+    xdotool mousemove --sync $((tx + 12)) $((ty + th - 13)) click 3
+    wait_for 10 menu_window "$1" "$2" || fail "no menu from the tray icon"
+}
+
 echo "case: a right click on the tray icon opens the menu"
-tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -n 1)
-[ -n "$tray" ] || fail "no tray window"
-read -r tx ty tw th < <(geometry_of "$tray")
-# The first icon sits at the left of the tray's client area, under its title bar.
-xdotool mousemove --sync $((tx + 12)) $((ty + th - 13)) click 3
-wait_for 10 menu_window "$first" "$clock" || fail "no menu from the tray icon"
+open_tray_menu "$first" "$clock"
 menu=$(menu_window "$first" "$clock")
 screenshot tray-menu "450x400+0+0"
 xdotool key Escape
@@ -103,12 +110,19 @@ expect_file "$folder/Clock.ini" "[Pos]\r\nTop=6000\r\nLeft=4500\r\n[Time]\r\nWav
 
 echo "case: at 125 % the clock is 188 pixels, round, at its place"
 "$WINESERVER" -w
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 120 /f >/dev/null 2>&1
+set_registry_value 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD 120
 start_windows_clock "$folder" sorane.exe
 clock=$(wait_for_windows_clock "$CLOCK_PID" 188)
 [ "$(window_position "$clock")" = "375 500" ] || fail "at 125 % the clock opened at $(window_position "$clock")"
 wait_for 10 is_round 375 500 188 || fail "at 125 % the clock is not round"
 screenshot clock-125 "600x750+0+0"
-kill "$CLOCK_PID"
+
+echo "case: 終了 from the tray icon's menu, and OK, end the clock with status 0"
+open_tray_menu "$CLOCK_PID" "$clock"
+choose_entry last
+box=$(wait_for_titled_window "$CLOCK_PID")
+expect_message "$box" "終了します。"
+answer_box "$CLOCK_PID" "$box"
 wait_exit "$CLOCK_PID" 20
+[ "$EXIT_STATUS" = 0 ] || fail "終了 from the tray menu ended with $EXIT_STATUS"
 echo "PASS"

@@ -42,10 +42,22 @@ start_wine() {
         [ -d "$E2E_WORK/locale/ja_JP.UTF-8" ] || fail "localedef could not make ja_JP.UTF-8"
     export WINEPREFIX=$E2E_WORK/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     wine wineboot --init >"$E2E_WORK/wineboot.log" 2>&1 || fail "wineboot failed: $(cat "$E2E_WORK/wineboot.log")"
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+    set_registry_value 'HKCU\Software\Wine\X11 Driver' Decorated REG_SZ N
     WINDOWS_USER=$(id -un)
     WINDOWS_HOME=$WINEPREFIX/drive_c/users/$WINDOWS_USER
     [ -d "$WINDOWS_HOME" ] || fail "no profile folder in the new prefix"
+}
+
+# Sets a value in the prefix's registry: set_registry_value KEY NAME TYPE
+# DATA. On a busy machine a 'reg add' may fail while a wineserver ends; it
+# is tried until 'reg query' reads the value back.
+registry_value_set() {
+    wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 &&
+        wine reg query "$1" /v "$2" 2>/dev/null | grep -q "$2 *$3"
+}
+set_registry_value() {
+    wait_for 60 registry_value_set "$@" ||
+        fail "the registry value $1\\$2 could not be set: $(wine reg query "$1" /v "$2" 2>&1 | tr -d '\r')"
 }
 
 # A copy of the portable folder under drive_c, in a folder with a Japanese
