@@ -141,29 +141,6 @@ TEST(ClockSettingsTest, UsersFolderStartsFromTheFileBesideAReadOnlyCopy) {
     EXPECT_EQ(settings.ColorHour, 3);
 }
 
-// The program's folder moved or deleted while the clock runs: the save
-// fails and says so; the folder is not made again with a file nobody finds.
-TEST(ClockSettingsTest, SaveIntoAProgramFolderThatWentAwayFailsAndMakesNothing) {
-    TempFolder folder;
-    ClockState state;
-    state.AppPath = folder.AppPath() + "program/";
-    std::filesystem::create_directory(folder.Path() / "program");
-    ClockSettings settings;
-    ASSERT_FALSE(LoadSettings(state, settings));
-    std::filesystem::rename(folder.Path() / "program", folder.Path() / "moved");
-    const WriteOutcome saved = SavePosition(state, 900, 450);
-    EXPECT_FALSE(saved.Ok());
-    EXPECT_NE(saved.reason.find("フォルダーがありません"), std::string::npos) << saved.reason;
-    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "program"));
-    EXPECT_NE(SaveReport(saved, "環境設定情報").text.find("保存できませんでした"),
-              std::string::npos);
-
-    // The user's own settings folder is made at its first save.
-    state.SettingsFolder = folder.AppPath() + "config/sorane/";
-    ASSERT_TRUE(SavePosition(state, 900, 450).Ok());
-    EXPECT_EQ(folder.Read("config/sorane/Clock.ini"), "[Pos]\r\nTop=900\r\nLeft=450\r\n");
-}
-
 TEST(ClockSettingsTest, ColourAbove15IsRefusedButViewIsNotCheckedForMeaning) {
     TempFolder folder;
     folder.Write("Clock.ini", "[Color]\nhour=15\n[Mode]\nView=7\n[Time]\nhour=23\nmin=59\n");

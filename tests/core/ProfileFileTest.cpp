@@ -452,46 +452,6 @@ TEST(ProfileFileTest, WriteLeavesNoTemporaryFileAndKeepsPermissions) {
     EXPECT_EQ(EntriesIn(folder), 1) << "a temporary file was left";
 }
 
-// A clock run once with sudo must not take the user's file: a replacing
-// save keeps its owner and mode, and a file root makes in another user's
-// folder is that user's.
-TEST(ProfileFileTest, SaveByRootKeepsTheOwnerOfTheFileAndOfTheFolder) {
-#if defined(_WIN32)
-    GTEST_SKIP() << "owners are POSIX's here";
-#else
-    if (::getuid() != 0) {
-        GTEST_SKIP() << "needs root, to save over another user's file";
-    }
-    namespace fs = std::filesystem;
-    TempFolder folder;
-    constexpr uid_t USER = 65534;
-    constexpr gid_t GROUP = 65534;
-    const fs::path ini = folder.Path() / "Clock.ini";
-    folder.Write("Clock.ini", "[Pos]\r\nTop=1\r\n");
-    ASSERT_EQ(::chown(ini.c_str(), USER, GROUP), 0);
-    ASSERT_EQ(::chmod(ini.c_str(), 0664), 0);
-    ASSERT_TRUE(WriteProfileStrings(ini, {{"Pos", "Top", "2"}}).Ok());
-    struct stat saved {};
-    ASSERT_EQ(::stat(ini.c_str(), &saved), 0);
-    EXPECT_EQ(saved.st_uid, USER);
-    EXPECT_EQ(saved.st_gid, GROUP);
-    EXPECT_EQ(saved.st_mode & 07777, 0664u);
-
-    const fs::path users = folder.Path() / "users";
-    fs::create_directory(users);
-    ASSERT_EQ(::chown(users.c_str(), USER, GROUP), 0);
-    ASSERT_TRUE(WriteProfileStrings(users / "Clock.ini", {{"Pos", "Top", "3"}}).Ok());
-    ASSERT_EQ(::stat((users / "Clock.ini").c_str(), &saved), 0);
-    EXPECT_EQ(saved.st_uid, USER) << "root's new file in the user's folder";
-
-    // Root's own file in root's own folder stays root's.
-    folder.Write("own.ini", "");
-    ASSERT_TRUE(WriteProfileStrings(folder.Path() / "own.ini", {{"Pos", "Top", "4"}}).Ok());
-    ASSERT_EQ(::stat((folder.Path() / "own.ini").c_str(), &saved), 0);
-    EXPECT_EQ(saved.st_uid, 0u);
-#endif
-}
-
 // The next start refuses a file past the bound: a save never makes one.
 TEST(ProfileFileTest, SaveThatWouldPassTheSizeBoundIsRefusedAndTheFileKept) {
     TempFolder folder;
