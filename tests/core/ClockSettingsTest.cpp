@@ -141,6 +141,23 @@ TEST(ClockSettingsTest, UsersFolderStartsFromTheFileBesideAReadOnlyCopy) {
     EXPECT_EQ(settings.ColorHour, 3);
 }
 
+// A portable copy on a read-only medium whose own Clock.ini cannot be read:
+// the clock starts with the defaults, and its saves start a file of their
+// own in the user's folder instead of failing on the file they cannot copy.
+TEST(ClockSettingsTest, UsersFolderStartsAfreshWhenTheFileBesideTheCopyCannotBeRead) {
+    TempFolder program;
+    TempFolder user;
+    // A folder stands for an unreadable file: root reads any file.
+    std::filesystem::create_directory(program.Path() / "Clock.ini");
+    ClockState state;
+    state.AppPath = program.AppPath();
+    state.SettingsFolder = user.AppPath();
+    state.SeedFolder = program.AppPath();
+    ASSERT_TRUE(SavePosition(state, 900, 450).Ok());
+    ASSERT_TRUE(SavePosition(state, 30, 15).Ok());
+    EXPECT_EQ(user.Read("Clock.ini"), "[Pos]\r\nTop=30\r\nLeft=15\r\n");
+}
+
 TEST(ClockSettingsTest, ColourAbove15IsRefusedButViewIsNotCheckedForMeaning) {
     TempFolder folder;
     folder.Write("Clock.ini", "[Color]\nhour=15\n[Mode]\nView=7\n[Time]\nhour=23\nmin=59\n");

@@ -49,8 +49,12 @@ TEST(FileDialogRulesTest, FlagsOfTheOptionTables) {
 TEST(FileDialogRulesTest, TimerCallOpensAWaveDialogWithoutNameValidation) {
     FakeDesktop desktop;
     desktop.file_answer = {FileDialogAnswer::Status::Chosen, {"/home/u/音.wav"}};
+    // The timer dialog's own call.
+    EXPECT_EQ(ShowSoundFileDlg(desktop, 42, "/opt/sorane"), "/home/u/音.wav");
+    // Its filter text is given back converted, as the routine always did.
+    FakeDesktop same_call;
     Call call;
-    EXPECT_EQ(call.Run(desktop), "/home/u/音.wav");
+    call.Run(same_call);
     EXPECT_EQ(call.filter, "Waveファイル(*.wav)\0*.wav\0"s);
     ASSERT_EQ(desktop.file_dialogs.size(), 1u);
     const FileDialogRequest& request = desktop.file_dialogs[0];

@@ -123,7 +123,11 @@ INSTANTIATE_TEST_SUITE_P(
                  Utf16File(u"[Time]\r\nWave=C:\\ソラネ\\音.wav\r\n"), "Time", "Wave",
                  "C:\\ソラネ\\音.wav"},
         ReadCase{"UTF-16 big-endian", Utf16File(u"[Pos]\r\nTop=-450\r\n", true), "Pos", "Top",
-                 "-450"}),
+                 "-450"},
+        // Surrogate pairs at the edges of their range: U+10000, U+1F3FF, U+10FFFF.
+        ReadCase{"UTF-16 surrogate pairs",
+                 Utf16File(u"[Time]\r\nWave=\U00010000\U0001F3FF\U0010FFFF\r\n"), "Time", "Wave",
+                 "\xF0\x90\x80\x80\xF0\x9F\x8F\xBF\xF4\x8F\xBF\xBF"}),
     [](const auto& info) {
         std::string name = info.param.name;
         for (char& c : name) {
@@ -218,6 +222,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "[Color]\nhour=1\nminute=2\n[Pos]\r\nTop=1\r\n[Time]\nWave=a.wav\n"},
         WriteCase{"UTF-16 stays UTF-16", Utf16File(u"; メモ\r\n[Pos]\r\nTop=1\r\n"), "Pos", "Left",
                   "2", Utf16File(u"; メモ\r\n[Pos]\r\nTop=1\r\nLeft=2\r\n")},
+        WriteCase{"UTF-16 keeps pairs at the range's edges and a lone low surrogate",
+                  Utf16File(u"; \U00010000\U0010FFFF\xDC00\r\n[Time]\r\nWave=x\r\n"), "Time",
+                  "Wave", "\xF0\x9F\x8F\xBF.wav",
+                  Utf16File(u"; \U00010000\U0010FFFF\xDC00\r\n[Time]\r\nWave=\U0001F3FF.wav\r\n")},
         WriteCase{"UTF-16 big-endian keeps a lone surrogate and an odd last byte",
                   Utf16File(u"[Pos]\r\n;\xD800x\r\nTop=1\r\n", true) + "!", "Pos", "Top", "-450",
                   Utf16File(u"[Pos]\r\n;\xD800x\r\nTop=-450\r\n", true) + "!"}),

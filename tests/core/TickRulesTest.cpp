@@ -17,6 +17,16 @@
 namespace sorane {
 namespace {
 
+LocalDateTime OnDay(int year, int month, int day, int hour, int minute) {
+    LocalDateTime t;
+    t.year = year;
+    t.month = month;
+    t.day = day;
+    t.hour = hour;
+    t.minute = minute;
+    return t;
+}
+
 LocalDateTime At(int hour, int minute, int second, int day = 7) {
     LocalDateTime t;
     t.year = 2026;
@@ -221,6 +231,28 @@ TEST(TickRulesTest, AlarmWhoseMinuteGetsNoTickRingsOnceUpToAnHourLate) {
          1,
          0},
         {"an hour no clock has never rings", {At(23, 0, 0), At(1, 0, 0, 8)}, 30, 0, 0, 0},
+        // 24:00 and 7:60 are no times: not the next midnight or 8:00.
+        {"hour 24 is not midnight", {At(23, 59, 59), At(0, 0, 0, 8), At(0, 1, 0, 8)}, 24, 0, 0, 0},
+        {"minute 60 is not the next hour", {At(7, 59, 59), At(8, 0, 0), At(8, 1, 0)}, 7, 60, 0, 0},
+        // Suspended from the last day of February into March.
+        {"asleep from 28 February to 1 March",
+         {OnDay(2026, 2, 28, 23, 0), OnDay(2026, 3, 1, 7, 50)},
+         7,
+         30,
+         1,
+         0},
+        {"asleep from 28 to 29 February in a leap year",
+         {OnDay(2028, 2, 28, 23, 0), OnDay(2028, 2, 29, 7, 50)},
+         7,
+         30,
+         1,
+         0},
+        {"asleep from 29 February to 1 March",
+         {OnDay(2028, 2, 29, 23, 0), OnDay(2028, 3, 1, 7, 50)},
+         7,
+         30,
+         1,
+         0},
         // Tokyo to New York after it rang: the same date's 7:30 comes again,
         // 24 hours after the first.
         {"the zone moved west after it rang: rings again next morning",

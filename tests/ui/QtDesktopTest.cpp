@@ -152,6 +152,23 @@ TEST(SingleInstanceTest, OneClockPerUserUntilItEnds) {
     EXPECT_EQ(third.TryClaim(), SingleInstance::Claim::Claimed) << third.Problem();
 }
 
+// A name bound by a socket that does not listen (connection refused) is no
+// clock: a clock listens.
+TEST(SingleInstanceTest, ANameBoundWithoutListeningIsNoRunningClock) {
+    const std::string name = "sorane-unit-deaf-" + std::to_string(::getpid());
+    const std::string taken = name + "-" + std::to_string(::getuid());
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path + 1, taken.data(), taken.size());
+    const int deaf = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(deaf, reinterpret_cast<sockaddr*>(&address),
+                     socklen_t(offsetof(sockaddr_un, sun_path) + 1 + taken.size())),
+              0);
+    SingleInstance clock(name);
+    EXPECT_EQ(clock.TryClaim(), SingleInstance::Claim::Claimed) << clock.Problem();
+    ::close(deaf);
+}
+
 // Anyone may bind a name in the abstract namespace: another user's squatter
 // must not pass for this user's clock.
 TEST(SingleInstanceTest, AnotherUsersHolderOfTheNameIsNoRunningClock) {
