@@ -56,12 +56,6 @@ ProgramFolders FoldersFor(const std::string& app_path, ProgramCopy copy, bool ap
                           const std::string& user_settings_folder, char separator,
                           const std::string& data_from_program = "../share/sorane");
 
-/// The folder of the user's own settings files, by the XDG Base Directory
-/// rule: XDG_CONFIG_HOME when it is an absolute path, else home + "/.config"
-/// (a relative or empty XDG_CONFIG_HOME is ignored, so that the settings
-/// never depend on the folder the clock was started from).
-std::string ConfigHomeFrom(const char* xdg_config_home, const std::string& home);
-
 /// Where the clock opens for a saved position in twips: that position in
 /// pixels, or, when the clock would lie wholly off every screen (a monitor
 /// was removed), the default position of 50, 50 twips. A clock partly on a
@@ -79,24 +73,6 @@ ScreenPoint ClockPlacement(std::int32_t left_twips, std::int32_t top_twips,
 /// theirs. on_screen: the server's place, nullopt where it cannot tell.
 ScreenPoint PlaceToSave(ScreenPoint put_at, std::optional<ScreenPoint> on_screen,
                         bool shown_where_put, bool dragged_by_compositor);
-
-/// The limits the system sets the clock's process, as they are once raised
-/// as far as the hard limits allow; 0 where there is none.
-struct ProcessLimits {
-    std::uint64_t open_files = 0;   ///< file descriptors
-    std::uint64_t stack_bytes = 0;  ///< the stack of each thread
-};
-
-/// The fewest file descriptors the clock starts with: the X connection,
-/// Qt's and GLib's wake-ups, the settings file, the sound server, the
-/// desktop's opener, and room to spare.
-inline constexpr std::uint64_t MIN_OPEN_FILES = 64;
-/// The smallest stack the clock starts with.
-inline constexpr std::uint64_t MIN_STACK_BYTES = 512 * 1024;
-
-/// What is too short for the clock to start, for standard error; nullopt
-/// when nothing is.
-std::optional<std::string> ShortOfLimits(const ProcessLimits& limits);
 
 /// The display the clock is to be shown on, as start-up finds it.
 struct DisplaySession {

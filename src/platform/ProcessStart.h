@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "clock/StartupRules.h"
+#include "common/ProcessRules.h"
 
 namespace sorane {
 

@@ -32,7 +32,7 @@
 #include <unistd.h>
 #endif
 
-#include "clock/StartupRules.h"
+#include "common/ProcessRules.h"
 #include "platform/X11Window.h"
 
 namespace sorane {

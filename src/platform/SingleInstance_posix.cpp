@@ -3,7 +3,7 @@
 
 #include "platform/SingleInstance.h"
 
-#include "clock/StartupRules.h"
+#include "common/ProcessRules.h"
 
 #include <QDir>
 #include <QLockFile>
