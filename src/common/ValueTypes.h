@@ -23,6 +23,13 @@ struct Message {
     bool operator==(const Message&) const = default;
 };
 
+/// What a change or a write did: nothing went wrong, or why it failed.
+struct WriteOutcome {
+    std::string error;   ///< empty when it succeeded; English, for standard error
+    std::string reason;  ///< the same in Japanese, for the user: "<file>: 読み取り専用です。"
+    bool Ok() const { return error.empty(); }
+};
+
 /// A point on the desktop, in logical pixels.
 struct ScreenPoint {
     int x = 0;

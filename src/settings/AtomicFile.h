@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/ProfileFile.h"
+#include "common/ValueTypes.h"
 
 namespace sorane {
 

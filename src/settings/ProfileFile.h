@@ -9,19 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "common/ValueTypes.h"
 #include "settings/TextEncoding.h"
 
 namespace sorane {
 
 /// The longest value a read returns, in bytes (a 1023-byte buffer with its NUL).
 inline constexpr std::size_t PROFILE_VALUE_MAX_BYTES = 1022;
-
-/// What a change or a write did: nothing went wrong, or why it failed.
-struct WriteOutcome {
-    std::string error;  ///< empty when it succeeded; English, for standard error
-    std::string reason;  ///< the same in Japanese, for the user: "<file>: 読み取り専用です。"
-    bool Ok() const { return error.empty(); }
-};
 
 /// One key to write: [section] key=value.
 struct ProfileEntry {
