@@ -10,6 +10,7 @@
 
 #include "common/Twips.h"
 #include "common/ValueTypes.h"
+#include "common/WindowManagement.h"
 
 namespace sorane {
 
@@ -95,14 +96,6 @@ struct DisplayChoice {
 /// display; with neither, an error naming what was looked for.
 DisplayChoice ChooseDisplay(const DisplaySession& session);
 
-/// Who puts the clock's window on the screen.
-struct Compositing {
-    bool native_wayland = false;       ///< a Wayland compositor, without X
-    bool xwayland = false;             ///< an X server inside a Wayland compositor
-    bool compositing_manager = false;  ///< an X11 compositing manager runs
-    std::string window_manager = {};   ///< the X window manager's own name, if it says
-};
-
 /// Whether the clock draws the corners outside its dial clear, to be blended
 /// over what lies behind it: wherever something composites the window (some
 /// compositors ignore the window's shape, and a square would show). Where
@@ -110,32 +103,8 @@ struct Compositing {
 /// opaque and the window's shape cuts them away.
 bool ClearCornersFor(const Compositing& compositing);
 
-/// The first window type the clock gives itself on X11, the one most
-/// window managers go by.
-enum class WindowType { Normal, Notification, Utility };
-
-/// What the clock does about the X11 window manager it runs under, known by
-/// the name the manager gives itself. Elsewhere it is an ordinary window:
-/// another type would harm it (Weston gives a utility window no keyboard,
-/// openbox stacks a dialog over the clock's own message boxes).
-struct WindowManagerWays {
-    WindowType first_type = WindowType::Normal;
-    /// The manager leaves the clock alone (herbstluftwm's default rules tile
-    /// an ordinary window, float a dialog in a frame with a title, and leave
-    /// notifications unmanaged): the clock takes the keyboard itself when
-    /// clicked, and keeps itself below its own dialogs.
-    bool unmanaged = false;
-    /// The manager raises a clicked window over the dialogs that belong to
-    /// it (i3, awesome): the clock brings them back over itself.
-    bool dialogs_raised_again_on_click = false;
-    /// The manager gives every window a border (awesome) and lets a window
-    /// ask for none: the clock asks, once it is shown.
-    bool border_taken_away = false;
-    /// The manager moves a new window, once shown, to where it overlaps
-    /// others least, whatever place it asked for (awesome): the clock goes
-    /// back to its place the first time, unless the user has pressed on it.
-    bool moves_new_windows = false;
-};
+/// What the clock does about the X11 window manager of that name (see
+/// WindowManagerWays).
 WindowManagerWays WaysOf(const std::string& window_manager);
 
 /// Whether a drag is left to the compositor (the window manager's move)

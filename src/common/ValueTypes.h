@@ -25,7 +25,7 @@ struct Message {
 
 /// What a change or a write did: nothing went wrong, or why it failed.
 struct WriteOutcome {
-    std::string error;   ///< empty when it succeeded; English, for standard error
+    std::string error;  ///< empty when it succeeded; English, for standard error
     std::string reason;  ///< the same in Japanese, for the user: "<file>: 読み取り専用です。"
     bool Ok() const { return error.empty(); }
 };

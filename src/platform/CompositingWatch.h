@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "clock/StartupRules.h"
+#include "common/WindowManagement.h"
 
 namespace sorane {
 

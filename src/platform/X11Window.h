@@ -10,7 +10,7 @@
 #include <QObject>
 #include <QPoint>
 
-#include "clock/StartupRules.h"
+#include "common/WindowManagement.h"
 
 class QWidget;
 struct xcb_connection_t;

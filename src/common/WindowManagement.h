@@ -1,0 +1,49 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+// Who puts the clock's window on the screen, and what the clock does about
+// the window manager: values the start-up rules decide and the platform
+// layer carries out.
+
+#include <string>
+
+namespace sorane {
+
+/// Who puts the clock's window on the screen.
+struct Compositing {
+    bool native_wayland = false;       ///< a Wayland compositor, without X
+    bool xwayland = false;             ///< an X server inside a Wayland compositor
+    bool compositing_manager = false;  ///< an X11 compositing manager runs
+    std::string window_manager = {};   ///< the X window manager's own name, if it says
+};
+
+/// The first window type the clock gives itself on X11, the one most
+/// window managers go by.
+enum class WindowType { Normal, Notification, Utility };
+
+/// What the clock does about the X11 window manager it runs under, known by
+/// the name the manager gives itself. Elsewhere it is an ordinary window:
+/// another type would harm it (Weston gives a utility window no keyboard,
+/// openbox stacks a dialog over the clock's own message boxes).
+struct WindowManagerWays {
+    WindowType first_type = WindowType::Normal;
+    /// The manager leaves the clock alone (herbstluftwm's default rules tile
+    /// an ordinary window, float a dialog in a frame with a title, and leave
+    /// notifications unmanaged): the clock takes the keyboard itself when
+    /// clicked, and keeps itself below its own dialogs.
+    bool unmanaged = false;
+    /// The manager raises a clicked window over the dialogs that belong to
+    /// it (i3, awesome): the clock brings them back over itself.
+    bool dialogs_raised_again_on_click = false;
+    /// The manager gives every window a border (awesome) and lets a window
+    /// ask for none: the clock asks, once it is shown.
+    bool border_taken_away = false;
+    /// The manager moves a new window, once shown, to where it overlaps
+    /// others least, whatever place it asked for (awesome): the clock goes
+    /// back to its place the first time, unless the user has pressed on it.
+    bool moves_new_windows = false;
+};
+
+}  // namespace sorane
