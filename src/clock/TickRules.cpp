@@ -229,21 +229,6 @@ TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInp
     return outcome;
 }
 
-void ArmCountdown(ClockState& state, std::int16_t seconds, const LocalDateTime& now,
-                  double steady_now) {
-    state.TimerSeconds = seconds;
-    state.TimerDeadline = static_cast<float>(now.SecondsSinceMidnight() + seconds);
-    state.TimerArmed = 1;
-    state.TimerEndsAt = steady_now + seconds;
-}
-
-void DisarmCountdown(ClockState& state) {
-    state.TimerDeadline = 0;
-    state.TimerArmed = 0;
-    state.TimerSeconds = 0;
-    state.TimerEndsAt = 0;
-}
-
 int MillisecondsToNextTick(const LocalDateTime& now) {
     return 1000 - now.millisecond + TICK_MARGIN_MS;
 }

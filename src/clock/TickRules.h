@@ -103,13 +103,6 @@ std::optional<std::string> LineTextFor(int view, const LocalDateTime& now);
 /// and any other value a hand-edited file may hold, show none.
 bool LineShownFor(int view);
 
-/// Arms a countdown of the given seconds from now (wall clock and steady clock).
-void ArmCountdown(ClockState& state, std::int16_t seconds, const LocalDateTime& now,
-                  double steady_now);
-
-/// Stops a running countdown.
-void DisarmCountdown(ClockState& state);
-
 /// Milliseconds from now to just past the next wall-clock second boundary.
 int MillisecondsToNextTick(const LocalDateTime& now);
 

@@ -64,6 +64,21 @@ bool AlarmSet(const ClockSettings& settings) {
     return settings.TimeHour != 0 || settings.TimeMin != 0;
 }
 
+void ArmCountdown(ClockState& state, std::int16_t seconds, const LocalDateTime& now,
+                  double steady_now) {
+    state.TimerSeconds = seconds;
+    state.TimerDeadline = static_cast<float>(now.SecondsSinceMidnight() + seconds);
+    state.TimerArmed = 1;
+    state.TimerEndsAt = steady_now + seconds;
+}
+
+void DisarmCountdown(ClockState& state) {
+    state.TimerDeadline = 0;
+    state.TimerArmed = 0;
+    state.TimerSeconds = 0;
+    state.TimerEndsAt = 0;
+}
+
 std::string IniPathFor(const ClockState& state) {
     const std::string& folder = state.SettingsFolder.empty() ? state.AppPath : state.SettingsFolder;
     return folder + std::string(INI_FILE_NAME);

@@ -87,6 +87,13 @@ struct SettingsError {
 /// Whether an alarm is set: hour and minute 0 mean none.
 bool AlarmSet(const ClockSettings& settings);
 
+/// Arms a countdown of the given seconds from now (wall clock and steady clock).
+void ArmCountdown(ClockState& state, std::int16_t seconds, const LocalDateTime& now,
+                  double steady_now);
+
+/// Stops a running countdown.
+void DisarmCountdown(ClockState& state);
+
 /// The settings file: the settings folder (AppPath unless set) + "Clock.ini".
 std::string IniPathFor(const ClockState& state);
 

@@ -3,7 +3,6 @@
 
 #include "timer/TimerRules.h"
 
-#include "clock/TickRules.h"
 #include "settings/AsciiText.h"
 #include "settings/NumberText.h"
 
