@@ -10,7 +10,7 @@
 
 #include "clock/TickRules.h"
 
-#include "menu/MenuCommands.h"
+#include "settings/AsciiText.h"
 #include "settings/Utf8Path.h"
 
 namespace sorane {
@@ -34,6 +34,24 @@ std::string AppPathFrom(const std::string& program_directory, char separator) {
         return program_directory;
     }
     return program_directory + separator;
+}
+
+std::optional<std::string> FindReadMe(const std::string& program_directory) {
+    namespace fs = std::filesystem;
+    const fs::path folder = PathFromUtf8(program_directory);
+    std::error_code ec;
+    // The file has been spelt "ReadMeT.txt" and "ReadmeT.txt"; on a file
+    // system that tells letter case apart, any spelling of it will do.
+    if (fs::is_regular_file(folder / README_NAME, ec)) {
+        return Utf8FromPath(folder / README_NAME);
+    }
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (EqualsIgnoringAsciiCase(Utf8FromPath(it->path().filename()), README_NAME) &&
+            it->is_regular_file(ec)) {
+            return Utf8FromPath(it->path());
+        }
+    }
+    return std::nullopt;
 }
 
 ProgramCopy ProgramCopyAt(const std::string& app_path) {

@@ -39,6 +39,13 @@ enum class ProgramCopy {
 /// The file a setup program leaves in the folder it installed the program in.
 inline constexpr const char* INSTALL_MARK = "Installed.txt";
 
+/// The read-me text's name, as the menu spells it.
+inline constexpr const char* README_NAME = "ReadMeT.txt";
+
+/// The read-me text "ReadMeT.txt" in the folder, found whatever the letter
+/// case of its name; nullopt when there is none.
+std::optional<std::string> FindReadMe(const std::string& program_directory);
+
 /// Which kind of copy runs from app_path: the install mark beside the program
 /// makes it an installed folder, its read-me or its default sound a portable
 /// copy, neither an installed one.

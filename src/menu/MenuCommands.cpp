@@ -3,6 +3,8 @@
 
 #include "menu/MenuCommands.h"
 
+#include "clock/StartupRules.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -10,52 +12,12 @@
 #include "settings/Utf8Path.h"
 
 namespace sorane {
-namespace {
-
-constexpr const char* README_NAME = "ReadMeT.txt";
-
-}  // namespace
-
-ClockCommand CommandForKey(int virtual_key, bool repeated) {
-    if (repeated) {
-        return ClockCommand::None;
-    }
-    switch (virtual_key) {
-        case 27:
-            return ClockCommand::Exit;
-        case 65:
-            return ClockCommand::About;
-        case 72:
-            return ClockCommand::Help;
-        default:
-            return ClockCommand::None;
-    }
-}
 
 bool MarksQuitting(ClockCommand command, CommandFrom from) {
     return command == ClockCommand::Exit && from == CommandFrom::Menu;
 }
-
 Message ExitMessage() {
     return {"終了します。", APP_TITLE, MessageIcon::None};
-}
-
-std::optional<std::string> FindReadMe(const std::string& program_directory) {
-    namespace fs = std::filesystem;
-    const fs::path folder = PathFromUtf8(program_directory);
-    std::error_code ec;
-    // The file has been spelt "ReadMeT.txt" and "ReadmeT.txt"; on a file
-    // system that tells letter case apart, any spelling of it will do.
-    if (fs::is_regular_file(folder / README_NAME, ec)) {
-        return Utf8FromPath(folder / README_NAME);
-    }
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (EqualsIgnoringAsciiCase(Utf8FromPath(it->path().filename()), README_NAME) &&
-            it->is_regular_file(ec)) {
-            return Utf8FromPath(it->path());
-        }
-    }
-    return std::nullopt;
 }
 
 std::optional<OpenFailure> OpenWithDesktop(Desktop& desktop, const std::string& target,

@@ -6,14 +6,10 @@
 #include <optional>
 #include <string>
 
+#include "clock/KeyRules.h"
 #include "platform/Desktop.h"
 
 namespace sorane {
-
-/// What the clock's keys and its pop-up menu can ask for.
-enum class ClockCommand { None, Timer, Setup, Help, About, Exit };
-/// Where a command was given.
-enum class CommandFrom { Key, Menu };
 
 /// Whether a command marks the program as quitting before it ends: the
 /// menu's Exit does, Esc on the clock does not.
@@ -34,18 +30,8 @@ inline constexpr MenuEntry MENU_ENTRIES[] = {
     {"m08", "アバウト", ClockCommand::About}, {"m09", "終　了", ClockCommand::Exit},
 };
 
-/// The command of a key on the clock, by its virtual-key code (Esc 27,
-/// A 65, H 72); letters act with or without Shift. A key held down acts
-/// once: the repeats it sends while held (repeated) do nothing, or holding H
-/// would start the read-me's opener over and over.
-ClockCommand CommandForKey(int virtual_key, bool repeated = false);
-
 /// "終了します。", shown before the program ends.
 Message ExitMessage();
-
-/// The read-me text "ReadMeT.txt" in the folder, found whatever the letter
-/// case of its name; nullopt when there is none.
-std::optional<std::string> FindReadMe(const std::string& program_directory);
 
 /// Why something could not be opened: the number and the description the
 /// user is shown (53 nothing to open it with, 70 the opener may not be run,

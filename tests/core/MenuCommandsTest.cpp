@@ -11,29 +11,6 @@
 namespace sorane {
 namespace {
 
-TEST(MenuCommandsTest, KeysActWithOrWithoutShiftAndOthersDoNothing) {
-    EXPECT_EQ(CommandForKey(27), ClockCommand::Exit);
-    EXPECT_EQ(CommandForKey(65), ClockCommand::About);
-    EXPECT_EQ(CommandForKey(72), ClockCommand::Help);
-    EXPECT_EQ(CommandForKey(72, true), ClockCommand::None) << "a held key acts once";
-    for (int other : {0, 13, 32, 66, 97, 104, 112}) {
-        EXPECT_EQ(CommandForKey(other), ClockCommand::None) << other;
-    }
-}
-
-TEST(MenuCommandsTest, ReadMeIsFoundWhateverTheLetterCaseOfItsName) {
-    TempFolder folder;
-    EXPECT_EQ(FindReadMe(folder.Path().string()), std::nullopt);
-    folder.Write("readmet.TXT", "x");
-#if defined(_WIN32)  // letter case never matters there: the file is found by its own name
-    EXPECT_TRUE(FindReadMe(folder.Path().string()).has_value());
-    GTEST_SKIP() << "a file system that ignores letter case holds one read-me";
-#endif
-    EXPECT_EQ(FindReadMe(folder.Path().string()), (folder.Path() / "readmet.TXT").string());
-    folder.Write("ReadMeT.txt", "x");
-    EXPECT_EQ(FindReadMe(folder.Path().string()), (folder.Path() / "ReadMeT.txt").string());
-}
-
 TEST(MenuCommandsTest, ReadMeThatCannotBeOpenedIsReportedWithItsName) {
     TempFolder folder;
     std::filesystem::create_directory(folder.Path() / "ReadMeT.txt.d");

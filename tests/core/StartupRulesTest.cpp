@@ -75,6 +75,19 @@ TEST(StartupRulesTest, SavedPositionIsUsedUnlessTheClockIsWhollyOffEveryScreen) 
     EXPECT_EQ(ClockPlacement(30000, 15000, {{0, 0, 0, 0}, {0, 0, 1024, 768}}), (ScreenPoint{3, 3}));
 }
 
+TEST(StartupRulesTest, ReadMeIsFoundWhateverTheLetterCaseOfItsName) {
+    TempFolder folder;
+    EXPECT_EQ(FindReadMe(folder.Path().string()), std::nullopt);
+    folder.Write("readmet.TXT", "x");
+#if defined(_WIN32)  // letter case never matters there: the file is found by its own name
+    EXPECT_TRUE(FindReadMe(folder.Path().string()).has_value());
+    GTEST_SKIP() << "a file system that ignores letter case holds one read-me";
+#endif
+    EXPECT_EQ(FindReadMe(folder.Path().string()), (folder.Path() / "readmet.TXT").string());
+    folder.Write("ReadMeT.txt", "x");
+    EXPECT_EQ(FindReadMe(folder.Path().string()), (folder.Path() / "ReadMeT.txt").string());
+}
+
 TEST(StartupRulesTest, DisplayIsXWaylandWhenItAnswersAndAnErrorWhenNothingDoes) {
     const auto platform = [](const char* chosen, const char* wayland, bool x, bool plugin) {
         const DisplayChoice choice = ChooseDisplay({chosen, wayland, x, plugin});
