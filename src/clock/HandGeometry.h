@@ -15,7 +15,8 @@ inline constexpr qreal HOUR_WIDTH = 3;
 inline constexpr qreal MINUTE_WIDTH = 2;
 inline constexpr qreal SECOND_WIDTH = 1;
 
-inline QPointF ToPixels(const TwipPoint& point) {
+/// A point in twips, in pixels.
+inline QPointF PixelsOf(const TwipPoint& point) {
     return {PixelsOf(point.x), PixelsOf(point.y)};
 }
 
@@ -29,7 +30,7 @@ inline qreal HandReach(qreal width) {
 /// in logical pixels.
 inline QRectF HandArea(const HandLine& line, qreal width) {
     const qreal reach = HandReach(width);
-    return QRectF(ToPixels(line.from), ToPixels(line.to))
+    return QRectF(PixelsOf(line.from), PixelsOf(line.to))
         .normalized()
         .adjusted(-reach, -reach, reach, reach);
 }

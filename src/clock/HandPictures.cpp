@@ -21,7 +21,7 @@ QColor HaloFor(Rgb rgb) {
 }
 
 void PaintHand(QPainter& painter, const HandLine& hand, qreal width, Rgb rgb) {
-    const QLineF line(ToPixels(hand.from), ToPixels(hand.to));
+    const QLineF line(PixelsOf(hand.from), PixelsOf(hand.to));
     painter.setPen(QPen(HaloFor(rgb), width + 2, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(line);
     painter.setPen(QPen(QColor(QRgb(rgb)), width, Qt::SolidLine, Qt::RoundCap));

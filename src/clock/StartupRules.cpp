@@ -106,7 +106,7 @@ ProgramFolders FoldersFor(const std::string& app_path, ProgramCopy copy, bool ap
 
 ScreenPoint ClockPlacement(std::int32_t left_twips, std::int32_t top_twips,
                            const std::vector<ScreenRect>& screens) {
-    const ScreenPoint saved{TwipsToPixels(left_twips), TwipsToPixels(top_twips)};
+    const ScreenPoint saved{PixelsOf(left_twips), PixelsOf(top_twips)};
     const ScreenRect clock{saved.x, saved.y, CLOCK_SIZE, CLOCK_SIZE};
     // A screen of no size is no screen: with the only monitor switched off
     // the clock cannot tell where the screens are, and keeps its place.
@@ -123,7 +123,7 @@ ScreenPoint ClockPlacement(std::int32_t left_twips, std::int32_t top_twips,
     if (!any_screen) {
         return saved;
     }
-    return {TwipsToPixels(DEFAULT_POSITION_TWIPS), TwipsToPixels(DEFAULT_POSITION_TWIPS)};
+    return {PixelsOf(DEFAULT_POSITION_TWIPS), PixelsOf(DEFAULT_POSITION_TWIPS)};
 }
 
 DisplayChoice ChooseDisplay(const DisplaySession& session) {

@@ -20,8 +20,8 @@ bool SameLine(const HandLine& a, const HandLine& b) {
 // reach into the rows from top to bottom (logical pixels).
 std::pair<qreal, qreal> HandExtent(const HandLine& hand, qreal width, qreal top, qreal bottom) {
     const qreal reach = HandReach(width);
-    const QPointF from = ToPixels(hand.from);
-    const QPointF to = ToPixels(hand.to);
+    const QPointF from = PixelsOf(hand.from);
+    const QPointF to = PixelsOf(hand.to);
     qreal first = 0;
     qreal last = 1;
     if (from.y() != to.y()) {

@@ -38,7 +38,8 @@ QFont LineFont() {
 
 frmClock::frmClock(Desktop& desktop, ClockSettings& settings, ClockState& state)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | CLOCK_WINDOW_KIND),
-      lblTimDat("Label1", QRect(Twips(360), Twips(1500), Twips(1815), Twips(255)), LineFont()),
+      lblTimDat("Label1", QRect(PixelsOf(360), PixelsOf(1500), PixelsOf(1815), PixelsOf(255)),
+                LineFont()),
       m_desktop(desktop),
       m_settings(settings),
       m_state(state) {
@@ -328,10 +329,6 @@ std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
     }
 }
 
-float ToTwips(qreal pixels) {
-    return float(pixels * TWIPS_PER_PIXEL);
-}
-
 }  // namespace
 
 void frmClock::mousePressEvent(QMouseEvent* event) {
@@ -344,7 +341,8 @@ void frmClock::mousePressEvent(QMouseEvent* event) {
         RaiseOwnDialogs();
     }
     if (const std::optional<MouseButton> button = ButtonOf(event->button())) {
-        Form_MouseDown(*button, ToTwips(event->position().x()), ToTwips(event->position().y()));
+        Form_MouseDown(*button, float(TwipsOf(event->position().x())),
+                       float(TwipsOf(event->position().y())));
     }
 }
 
@@ -373,7 +371,7 @@ void frmClock::RaiseOwnDialogs() {
 }
 
 void frmClock::mouseMoveEvent(QMouseEvent* event) {
-    Form_MouseMove(ToTwips(event->position().x()), ToTwips(event->position().y()));
+    Form_MouseMove(float(TwipsOf(event->position().x())), float(TwipsOf(event->position().y())));
 }
 
 void frmClock::mouseReleaseEvent(QMouseEvent*) {

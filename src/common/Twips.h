@@ -14,18 +14,21 @@ namespace sorane {
 /// Twips per pixel wherever the clock converts between the two.
 inline constexpr int TWIPS_PER_PIXEL = 15;
 
-/// A length or position in twips, in pixels, unrounded.
+/// Twips in pixels. A length or position that may fall between pixels (a
+/// hand's tip, a drag's offset) stays as it is; whole twips (the settings
+/// file's, a form's layout) give whole pixels, halves upwards.
 inline double PixelsOf(double twips) {
     return twips / TWIPS_PER_PIXEL;
 }
-
-/// A length or position in twips, to the nearest pixel (halves upwards).
-inline int TwipsToPixels(std::int32_t twips) {
-    return static_cast<int>(std::floor(PixelsOf(twips) + 0.5));
+inline int PixelsOf(std::int32_t twips) {
+    return static_cast<int>(std::floor(PixelsOf(double(twips)) + 0.5));
 }
 
-/// Pixels in twips.
+/// Pixels in twips, exactly.
 inline std::int32_t TwipsOf(int pixels) {
+    return pixels * TWIPS_PER_PIXEL;
+}
+inline double TwipsOf(double pixels) {
     return pixels * TWIPS_PER_PIXEL;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QWindow>
 
+#include "common/Twips.h"
 #include "platform/Desktop.h"
 #include "platform/FormLayout.h"
 #include "platform/QtDesktop.h"
@@ -19,7 +20,7 @@ DialogWindow::DialogWindow(int width_twips, int height_twips)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(APP_TITLE);
     setFont(MsGothic(9));
-    setFixedSize(Twips(width_twips), Twips(height_twips));
+    setFixedSize(PixelsOf(width_twips), PixelsOf(height_twips));
     CentreOnScreen(this);
 }
 

@@ -22,12 +22,8 @@ QFont FontAt(const QString& family, double points) {
 
 }  // namespace
 
-int Twips(int twips) {
-    return TwipsToPixels(twips);
-}
-
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
+    widget->setGeometry(PixelsOf(left), PixelsOf(top), PixelsOf(width), PixelsOf(height));
 }
 
 QFont RoundGothic(double points) {

@@ -8,9 +8,6 @@
 
 namespace sorane {
 
-/// Pixels for a length in twips (15 twips to the pixel).
-int Twips(int twips);
-
 /// Places a control at Left, Top, Width, Height given in twips, as the
 /// windows were laid out.
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
