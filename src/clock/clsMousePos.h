@@ -18,7 +18,8 @@ public:
     std::int16_t x() const;
     /// The cursor's y in screen pixels, cut to 16 bits.
     std::int16_t y() const;
-    /// Puts the cursor at (x, y) screen pixels.
+    /// Puts the cursor at (x, y) screen pixels. Kept as the cursor class has
+    /// always offered it; the clock itself does not move the cursor.
     void Move(std::int16_t x, std::int16_t y);
 
 private:

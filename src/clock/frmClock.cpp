@@ -34,6 +34,32 @@ QFont LineFont() {
     return font;
 }
 
+// The virtual-key code of a key: letters and digits as their capitals, Esc 27.
+int VirtualKeyFor(const QKeyEvent& event) {
+    const int key = event.key();
+    if (key == Qt::Key_Escape) {
+        return 27;
+    }
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
+        return key;
+    }
+    return 0;
+}
+
+// The button as the handlers number it; nullopt for buttons they ignore.
+std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        case Qt::RightButton:
+            return MouseButton::Right;
+        case Qt::MiddleButton:
+            return MouseButton::Middle;
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace
 
 frmClock::frmClock(Desktop& desktop, ClockSettings& settings, ClockState& state)
@@ -297,39 +323,6 @@ void frmClock::Present(std::span<const QRect> parts, std::span<const QRect> devi
     store->endPaint();
     store->flush(area, windowHandle());
 }
-
-}  // namespace sorane
-
-namespace sorane {
-namespace {
-
-// The virtual-key code of a key: letters and digits as their capitals, Esc 27.
-int VirtualKeyFor(const QKeyEvent& event) {
-    const int key = event.key();
-    if (key == Qt::Key_Escape) {
-        return 27;
-    }
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
-        return key;
-    }
-    return 0;
-}
-
-// The button as the handlers number it; nullopt for buttons they ignore.
-std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::LeftButton:
-            return MouseButton::Left;
-        case Qt::RightButton:
-            return MouseButton::Right;
-        case Qt::MiddleButton:
-            return MouseButton::Middle;
-        default:
-            return std::nullopt;
-    }
-}
-
-}  // namespace
 
 void frmClock::mousePressEvent(QMouseEvent* event) {
     m_back_after_manager_moves = false;

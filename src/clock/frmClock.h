@@ -181,6 +181,8 @@ private:
     float DragX = 0;
     float DragY = 0;
     bool Dragging = false;
+    // The twips per pixel taken at load, as the window has always kept them;
+    // nothing reads them (every conversion uses TWIPS_PER_PIXEL).
     std::int16_t PixelTwipsX = TWIPS_PER_PIXEL;
     std::int16_t PixelTwipsY = TWIPS_PER_PIXEL;
     std::unique_ptr<clsMousePos> MousePos;

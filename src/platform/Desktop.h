@@ -53,6 +53,9 @@ struct FileDialogRequest {
     bool path_must_exist = false;
     bool overwrite_prompt = false;
     bool create_prompt = false;
+    /// Whether the name typed is checked for characters a file name cannot
+    /// hold: as the dialog was defined. Qt's dialogs always check, and have
+    /// no option to leave it, so QtDesktop does not read it.
     bool validate_name = true;
     bool resolve_symlinks = true;
     bool native_dialog = true;  ///< the desktop's own dialog where it has one
@@ -83,6 +86,7 @@ public:
     virtual void ShowMessage(const Message& message) = 0;
 
     virtual ScreenPoint CursorPos() = 0;
+    /// Puts the cursor there; only clsMousePos::Move asks for it.
     virtual void SetCursorPos(ScreenPoint point) = 0;
     /// The screens' geometries, in logical pixels.
     virtual std::vector<ScreenRect> Screens() = 0;

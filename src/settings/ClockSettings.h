@@ -44,7 +44,8 @@ struct ClockState {
     /// installed one. Empty means AppPath.
     std::string DataFolder;
     /// Seconds since local midnight at which the countdown ends (not wrapped
-    /// at midnight); 0 when none runs.
+    /// at midnight); 0 when none runs. Kept as the shared state has always
+    /// held it; the tick goes by TimerEndsAt, which survives midnight.
     float TimerDeadline = 0;
     std::int16_t TimerArmed = 0;    ///< 1 while a countdown runs
     std::int16_t TimerSeconds = 0;  ///< 180, 300 or 600 while a countdown runs
