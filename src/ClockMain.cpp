@@ -13,7 +13,6 @@
 #include <QLibraryInfo>
 #include <QSystemTrayIcon>
 #include <cstdlib>
-#include <iostream>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -22,6 +21,7 @@
 #include <malloc.h>
 #endif
 
+#include "common/StandardError.h"
 #include "clock/AppIcon.h"
 #include "clock/StartupRules.h"
 #include "clock/frmClock.h"
@@ -110,8 +110,7 @@ private:
                 reason = held.text.section('\n', 0, 0);
             }
         }
-        std::cerr << "sorane: no display to show the clock on: " << reason.toStdString()
-                  << std::endl;
+        ReportOnStandardError("no display to show the clock on: " + reason.toStdString());
         std::_Exit(1);
     }
 
@@ -146,7 +145,7 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     // a broken pipe, and enough descriptors and stack, or a word on what is
     // short.
     if (const std::optional<std::string> short_of = ShortOfLimits(PrepareProcess())) {
-        std::cerr << "sorane: " << *short_of << std::endl;
+        ReportOnStandardError(*short_of);
         return 1;
     }
     // A signal that comes while the clock starts waits for the event loop,
@@ -171,7 +170,7 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     }
     const DisplayChoice display = ChooseDisplay(session);
     if (display.error) {
-        std::cerr << "sorane: " << *display.error << std::endl;
+        ReportOnStandardError(*display.error);
         return 1;
     }
     if (display.platform) {

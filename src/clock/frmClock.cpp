@@ -16,8 +16,8 @@
 #include <QRegion>
 #include <QSystemTrayIcon>
 #include <QVarLengthArray>
-#include <iostream>
 
+#include "common/StandardError.h"
 #include "settings/Palette16.h"
 #include "clock/StartupRules.h"
 #include "platform/FormLayout.h"
@@ -99,7 +99,7 @@ frmClock::LoadResult frmClock::Form_Load() {
     m_state.SettingsFolder = folders.settings;
     m_state.SeedFolder = folders.seed;
     if (const std::optional<SettingsError> error = LoadSettings(m_state, m_settings)) {
-        std::cerr << "sorane: " << error->Message() << std::endl;
+        ReportOnStandardError(error->Message());
         m_desktop.ShowMessage({error->Message(), APP_TITLE, MessageIcon::Warning});
         return LoadResult::BadSettings;
     }
@@ -192,7 +192,7 @@ void frmClock::tmrClock_Timer() {
     AddPart(change, FaceChange(outcome.face));
     DrawNow(change);
     if (outcome.missed_alarm) {
-        std::cerr << "sorane: " << *outcome.missed_alarm << std::endl;
+        ReportOnStandardError(*outcome.missed_alarm);
     }
     if (outcome.sound) {
         m_desktop.PlaySound(*outcome.sound);
@@ -479,11 +479,7 @@ void frmClock::Form_QueryUnload() {
         return;
     }
     m_unloaded = true;
-    const ScreenPoint place = ScreenPlace();
-    const WriteOutcome saved = SavePosition(m_state, TwipsOf(place.y), TwipsOf(place.x));
-    if (!saved.Ok()) {
-        std::cerr << "sorane: the clock's position was not saved: " << saved.error << std::endl;
-    }
+    const WriteOutcome saved = SavePlace(ScreenPlace());
     if (const std::optional<Message> notice = PositionNotSaved(saved, m_closed_by_user)) {
         m_desktop.ShowMessage(*notice);
     }
@@ -501,12 +497,15 @@ void frmClock::SaveWithoutDisplay() {
         return;
     }
     m_unloaded = true;
-    const ScreenPoint place =
-        PlaceToSave(m_place, std::nullopt, m_shown_where_put, m_dragged_by_compositor);
+    SavePlace(PlaceToSave(m_place, std::nullopt, m_shown_where_put, m_dragged_by_compositor));
+}
+
+WriteOutcome frmClock::SavePlace(ScreenPoint place) {
     const WriteOutcome saved = SavePosition(m_state, TwipsOf(place.y), TwipsOf(place.x));
     if (!saved.Ok()) {
-        std::cerr << "sorane: the clock's position was not saved: " << saved.error << std::endl;
+        ReportOnStandardError("the clock's position was not saved: " + saved.error);
     }
+    return saved;
 }
 
 void frmClock::showEvent(QShowEvent* event) {

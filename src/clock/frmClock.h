@@ -135,6 +135,8 @@ private:
     void RaiseOwnDialogs();
     WindowManagerWays WaysOfWindowManager() const;
     void PlaceAt(ScreenPoint place);
+    /// Saves the place, saying on standard error when it could not be.
+    WriteOutcome SavePlace(ScreenPoint place);
     ScreenPoint ScreenPlace();
 
     Desktop& m_desktop;

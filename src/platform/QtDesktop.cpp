@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
-#include <iostream>
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -32,6 +31,7 @@
 #include <unistd.h>
 #endif
 
+#include "common/StandardError.h"
 #include "common/ProcessRules.h"
 #include "platform/X11Window.h"
 
@@ -220,7 +220,7 @@ std::string QtDesktop::UserSettingsFolder() {
 bool QtDesktop::ClaimSingleInstance() {
     const SingleInstance::Claim claim = m_instance.TryClaim();
     if (!m_instance.Problem().empty()) {
-        std::cerr << "sorane: " << m_instance.Problem() << std::endl;
+        ReportOnStandardError(m_instance.Problem());
     }
     return claim != SingleInstance::Claim::AlreadyRunning;
 }

@@ -7,16 +7,16 @@
 // sound was not heard.
 
 #include <filesystem>
-#include <iostream>
 #include <string>
 #include <system_error>
 
+#include "common/StandardError.h"
 #include "settings/Utf8Path.h"
 
 namespace sorane {
 
 inline void ReportNoSound(const std::string& path, const std::string& why) {
-    std::cerr << "sorane: no sound from " << path << ": " << why << std::endl;
+    ReportOnStandardError("no sound from " + path + ": " + why);
 }
 
 /// Whether the file can be played at all; says why not on standard error.
