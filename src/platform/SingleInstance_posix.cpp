@@ -6,9 +6,7 @@
 #include "common/ProcessRules.h"
 
 #include <QDir>
-#include <QLockFile>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 #include <cerrno>
 #include <cstdlib>
 #include <vector>
@@ -26,7 +24,6 @@ struct SingleInstance::Held {
     int socket = -1;
     int shared_lock = -1;  // a file locked with flock, or -1
     std::unique_ptr<QSocketNotifier> notifier;
-    std::unique_ptr<QLockFile> lock_file;
 
     ~Held() {
         notifier.reset();
@@ -78,12 +75,21 @@ Holder HolderOf(const sockaddr_un& address, socklen_t length) {
     return holder;
 }
 
-// The abstract name belongs to the network namespace: a clock started in a
-// sandbox without network does not see it. A lock on a file in the user's
-// runtime folder (else the settings folder), which every namespace of the
-// same file system shares, keeps those to one clock too. Returns the locked
-// file, -1 where none can be made, or -2 when another clock holds it.
-int LockSharedFile(const std::string& name) {
+#endif
+
+// A lock (flock) on a file in the first of the user's folders it can be
+// made in: the runtime folder, the settings folder, the temporary one. It
+// ends with the process, however the process ends. The abstract name
+// belongs to its network namespace, and a clock started in a sandbox
+// without network does not see it; the folders are shared, so the lock
+// keeps those to one clock too, and stands alone where there is no name.
+struct SharedLock {
+    int fd = -1;                   // the locked file, -1 where none could be made
+    bool held_by_another = false;  // another clock holds it
+    std::string path;
+};
+
+SharedLock LockFileInUsersFolders(const std::string& name) {
     std::vector<std::string> folders;
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
         runtime != nullptr && *runtime == '/') {
@@ -91,28 +97,30 @@ int LockSharedFile(const std::string& name) {
     }
     folders.push_back(
         ConfigHomeFrom(std::getenv("XDG_CONFIG_HOME"), QDir::homePath().toStdString()) + "/sorane");
+    folders.push_back(QDir::tempPath().toStdString());
     for (const std::string& folder : folders) {
         if (!QDir().mkpath(QString::fromStdString(folder))) {
             continue;
         }
-        const std::string path = folder + "/" + name + ".lock";
-        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
-        if (fd < 0) {
+        SharedLock lock;
+        lock.path = folder + "/" + name + ".lock";
+        lock.fd = ::open(lock.path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
+        if (lock.fd < 0) {
             continue;
         }
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            return fd;
+        if (::flock(lock.fd, LOCK_EX | LOCK_NB) == 0) {
+            return lock;
         }
         const int error = errno;
-        ::close(fd);
+        ::close(lock.fd);
+        lock.fd = -1;
         if (error == EWOULDBLOCK) {
-            return -2;
+            lock.held_by_another = true;
+            return lock;
         }
     }
-    return -1;
+    return {};
 }
-
-#endif
 
 }  // namespace
 
@@ -126,17 +134,44 @@ void SingleInstance::Release() {
 SingleInstance::Claim SingleInstance::TryClaim() {
     auto held = std::make_unique<Held>();
     const std::string name = m_name + "-" + std::to_string(::getuid());
+    bool name_claimed = false;
 #if defined(__linux__)
     socklen_t length = 0;
     const sockaddr_un address = AbstractAddress(name, length);
     held->socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (held->socket >= 0 &&
-        ::bind(held->socket, reinterpret_cast<const sockaddr*>(&address), length) == 0 &&
-        ::listen(held->socket, SOMAXCONN) == 0) {
-        held->shared_lock = LockSharedFile(name);
-        if (held->shared_lock == -2) {
-            return Claim::AlreadyRunning;  // in another network namespace
+    name_claimed = held->socket >= 0 &&
+                   ::bind(held->socket, reinterpret_cast<const sockaddr*>(&address), length) == 0 &&
+                   ::listen(held->socket, SOMAXCONN) == 0;
+    if (!name_claimed) {
+        const int error = errno;
+        if (error == EADDRINUSE) {
+            switch (HolderOf(address, length)) {
+                case Holder::Mine:
+                    return Claim::AlreadyRunning;
+                case Holder::Someone:
+                    m_problem = "another user's program holds the name the clock claims";
+                    break;
+                case Holder::Unknown:
+                    m_problem = "the program holding the clock's name does not answer";
+                    break;
+            }
+        } else {
+            m_problem =
+                std::string("cannot claim the clock's socket name: ") + std::strerror(error);
         }
+        if (held->socket >= 0) {
+            ::close(held->socket);
+            held->socket = -1;
+        }
+    }
+#endif
+    const SharedLock lock = LockFileInUsersFolders(name);
+    if (lock.held_by_another) {
+        return Claim::AlreadyRunning;
+    }
+    held->shared_lock = lock.fd;
+#if defined(__linux__)
+    if (name_claimed) {
         // A later start connects to ask who is here; it is let go at once.
         const int listener = held->socket;
         held->notifier = std::make_unique<QSocketNotifier>(listener, QSocketNotifier::Read);
@@ -145,54 +180,14 @@ SingleInstance::Claim SingleInstance::TryClaim() {
                 ::close(asker);
             }
         });
-        m_held = std::move(held);
-        return Claim::Claimed;
-    }
-    const int error = errno;
-    if (error == EADDRINUSE) {
-        switch (HolderOf(address, length)) {
-            case Holder::Mine:
-                return Claim::AlreadyRunning;
-            case Holder::Someone:
-                m_problem = "another user's program holds the name the clock claims";
-                break;
-            case Holder::Unknown:
-                m_problem = "the program holding the clock's name does not answer";
-                break;
-        }
-    } else {
-        m_problem = std::string("cannot claim the clock's socket name: ") + std::strerror(error);
-    }
-    if (held->socket >= 0) {
-        ::close(held->socket);
-        held->socket = -1;
     }
 #endif
-    // Where there is no such namespace, or it failed: a lock file, in the
-    // first of the user's folders it can be made in. The lock of a clock
-    // that was killed is stale at once, however long the clock ran.
-    const QStringList folders{QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
-                              QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-                              QDir::tempPath()};
-    for (const QString& folder : folders) {
-        if (folder.isEmpty() || !QDir().mkpath(folder)) {
-            continue;
+    if (name_claimed || lock.fd >= 0) {
+        if (!name_claimed && !m_problem.empty()) {
+            m_problem += "; " + lock.path + " keeps it to one clock instead";
         }
-        auto lock_file =
-            std::make_unique<QLockFile>(folder + "/" + QString::fromStdString(name) + ".lock");
-        lock_file->setStaleLockTime(0);
-        if (lock_file->tryLock(0)) {
-            if (!m_problem.empty()) {
-                m_problem +=
-                    "; " + lock_file->fileName().toStdString() + " keeps it to one clock instead";
-            }
-            held->lock_file = std::move(lock_file);
-            m_held = std::move(held);
-            return Claim::Claimed;
-        }
-        if (lock_file->error() == QLockFile::LockFailedError) {
-            return Claim::AlreadyRunning;
-        }
+        m_held = std::move(held);
+        return Claim::Claimed;
     }
     if (m_problem.empty()) {
         m_problem = "no folder of this user can hold the clock's lock file";
