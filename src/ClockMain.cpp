@@ -229,8 +229,6 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     // Qt ends the process itself when the connection to the X server breaks
     // (the server ended with the session): the place is saved then too.
     g_clock_at_exit = &clock;
-    const std::unique_ptr<frmClock*, void (*)(frmClock**)> forget_at_return(
-        &g_clock_at_exit, [](frmClock** clock_at_exit) { *clock_at_exit = nullptr; });
     static const bool registered = std::atexit(&SaveClockAtExit) == 0;
     static_cast<void>(registered);
 
@@ -260,7 +258,9 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     // to the system once the clock is on screen.
     QTimer::singleShot(0, [] { malloc_trim(0); });
 #endif
-    return app.exec();
+    const int status = app.exec();
+    g_clock_at_exit = nullptr;
+    return status;
 }
 
 }  // namespace sorane

@@ -40,9 +40,7 @@ std::size_t FirstLineBegin(std::string_view bytes) {
     return bytes.substr(0, UTF8_BOM.size()) == UTF8_BOM ? UTF8_BOM.size() : 0;
 }
 
-// The line that begins at pos (pos < bytes.size()). The file is read line
-// by line, never split into a list: a file of millions of blank lines
-// costs no memory beyond itself.
+// The line that begins at pos (pos < bytes.size()).
 Line LineAt(std::string_view bytes, std::size_t pos) {
     const std::size_t end = bytes.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) {
@@ -84,6 +82,20 @@ ParsedLine ParseLine(std::string_view bytes, const Line& line) {
     return parsed;
 }
 
+// Calls visit for each line of the file in turn until it returns false. The
+// file is read line by line, never split into a list: a file of millions of
+// blank lines costs no memory beyond itself.
+template <typename Visit>
+void ForEachLine(std::string_view bytes, Visit visit) {
+    for (std::size_t pos = FirstLineBegin(bytes); pos < bytes.size();) {
+        const Line line = LineAt(bytes, pos);
+        pos = line.next;
+        if (!visit(line)) {
+            return;
+        }
+    }
+}
+
 std::string_view EndingOf(std::string_view bytes, const Line& line) {
     return bytes.substr(line.end, line.next - line.end);
 }
@@ -101,16 +113,14 @@ struct KeyLocation {
 KeyLocation Locate(std::string_view bytes, std::string_view section, std::string_view key) {
     KeyLocation location;
     std::string_view latest_end;
-    for (std::size_t pos = FirstLineBegin(bytes); pos < bytes.size();) {
-        const Line line = LineAt(bytes, pos);
-        pos = line.next;
+    ForEachLine(bytes, [&](const Line& line) {
         const ParsedLine parsed = ParseLine(bytes, line);
         if (location.section_line && !EndingOf(bytes, line).empty()) {
             latest_end = EndingOf(bytes, line);
         }
         if (parsed.kind == LineKind::Section) {
             if (location.section_line) {
-                break;  // a later copy of the section is not merged
+                return false;  // a later copy of the section is not merged
             }
             if (EqualsIgnoringAsciiCase(parsed.name, section)) {
                 location.section_line = line;
@@ -123,10 +133,11 @@ KeyLocation Locate(std::string_view bytes, std::string_view section, std::string
             location.section_line_end = latest_end;
             if (EqualsIgnoringAsciiCase(parsed.name, key)) {
                 location.key_line = line;
-                break;
+                return false;
             }
         }
-    }
+        return true;
+    });
     return location;
 }
 
@@ -155,14 +166,13 @@ std::string_view DominantLineEnd(std::string_view bytes) {
     std::size_t crlf = 0;
     std::size_t lf = 0;
     std::size_t cr = 0;
-    for (std::size_t pos = FirstLineBegin(bytes); pos < bytes.size();) {
-        const Line line = LineAt(bytes, pos);
-        pos = line.next;
+    ForEachLine(bytes, [&](const Line& line) {
         const std::string_view ending = EndingOf(bytes, line);
         crlf += ending == "\r\n";
         lf += ending == "\n";
         cr += ending == "\r";
-    }
+        return true;
+    });
     if (lf > crlf && lf >= cr) {
         return "\n";
     }
