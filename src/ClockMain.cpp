@@ -8,27 +8,21 @@
 
 #include <QApplication>
 #include <QTimer>
-#include <QDir>
-#include <QDirIterator>
-#include <QLibraryInfo>
 #include <QSystemTrayIcon>
 #include <cstdlib>
 #include <optional>
 #include <utility>
 #include <vector>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 #include "common/StandardError.h"
 #include "clock/AppIcon.h"
 #include "clock/StartupRules.h"
 #include "clock/frmClock.h"
 #include "menu/frmPop.h"
+#include "platform/CLibrary.h"
+#include "platform/DisplayProbe.h"
 #include "platform/ProcessStart.h"
 #include "platform/QuitSignals.h"
-#include "platform/X11Window.h"
 
 namespace sorane {
 namespace {
@@ -56,21 +50,6 @@ public:
 private:
     std::vector<std::pair<const char*, std::optional<QByteArray>>> m_was;
 };
-
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-// Whether Qt's Wayland platform is installed: a plain listing of its
-// platform plug-ins (a name filter would compile a regular expression and
-// map pcre2 into the idle clock for good).
-bool WaylandPluginInstalled() {
-    QDirIterator plugins(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms", QDir::Files);
-    while (plugins.hasNext()) {
-        if (plugins.next().contains(QLatin1String("qwayland"))) {
-            return true;
-        }
-    }
-    return false;
-}
-#endif
 
 // While Qt opens its platform: Qt aborts when it cannot (the display went
 // away, say), after a few lines of its own. Instead the clock ends with
@@ -156,33 +135,21 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     // (the desktop's opener, a browser) get the environment it was started
     // with, so each switch is taken back once Qt has read it.
     QtSwitches switches;
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     // Asked before Qt starts: with no display at all Qt aborts instead of
-    // saying why. The connection that asks is held until Qt has its own.
-    std::optional<XDisplayHold> x_display;
-    DisplaySession session;
-    session.qt_qpa_platform = std::getenv("QT_QPA_PLATFORM");
-    session.wayland_display = std::getenv("WAYLAND_DISPLAY");
-    if (session.qt_qpa_platform == nullptr || *session.qt_qpa_platform == '\0') {
-        x_display.emplace();
-        session.x_reachable = x_display->Reachable();
-        session.wayland_plugin = WaylandPluginInstalled();
+    // saying why.
+    DisplayProbe display_probe;
+    if (const std::optional<DisplaySession> session = display_probe.Look()) {
+        const DisplayChoice display = ChooseDisplay(*session);
+        if (display.error) {
+            ReportOnStandardError(*display.error);
+            return 1;
+        }
+        if (display.platform) {
+            switches.Set("QT_QPA_PLATFORM", display.platform->c_str());
+        }
     }
-    const DisplayChoice display = ChooseDisplay(session);
-    if (display.error) {
-        ReportOnStandardError(*display.error);
-        return 1;
-    }
-    if (display.platform) {
-        switches.Set("QT_QPA_PLATFORM", display.platform->c_str());
-    }
-#endif
 
-#if defined(__GLIBC__)
-    // One malloc arena for every thread: the clock's few threads allocate
-    // little, and each further arena is memory the idle clock keeps.
-    mallopt(M_ARENA_MAX, 1);
-#endif
+    KeepOneMallocArena();
 
     // Qt's X11 backing store puts frames through MIT-SHM, and makes a round
     // trip to the X server for it after every frame, which wakes the program
@@ -199,9 +166,7 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     }
     QApplication& app = *app_holder;
     switches.TakeBack();
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    x_display.reset();
-#endif
+    display_probe.Release();
     // Until the clock is loaded, a signal only ends a message box of the
     // start-up (another clock runs, a bad settings file), and with it the
     // program; nothing is saved.
@@ -253,11 +218,9 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &clock, &frmClock::Form_QueryUnload);
 
     clock.show();
-#if defined(__GLIBC__)
     // Start-up's scratch memory (the pictures' vector sources, say) goes back
     // to the system once the clock is on screen.
-    QTimer::singleShot(0, [] { malloc_trim(0); });
-#endif
+    QTimer::singleShot(0, &ReturnFreeMemory);
     const int status = app.exec();
     g_clock_at_exit = nullptr;
     return status;

@@ -82,14 +82,6 @@ ScreenPoint ClockPlacement(std::int32_t left_twips, std::int32_t top_twips,
 ScreenPoint PlaceToSave(ScreenPoint put_at, std::optional<ScreenPoint> on_screen,
                         bool shown_where_put, bool dragged_by_compositor);
 
-/// The display the clock is to be shown on, as start-up finds it.
-struct DisplaySession {
-    const char* qt_qpa_platform = nullptr;  ///< the user's choice of Qt platform, if any
-    const char* wayland_display = nullptr;  ///< WAYLAND_DISPLAY
-    bool x_reachable = false;               ///< an X display (or XWayland) answers
-    bool wayland_plugin = false;            ///< Qt's Wayland platform is installed
-};
-
 /// What start-up asks Qt for: a platform (nullopt for Qt's own choice), or
 /// the reason there is nothing to show the clock on.
 struct DisplayChoice {

@@ -3,9 +3,9 @@
 
 #pragma once
 
-// Who puts the clock's window on the screen, and what the clock does about
-// the window manager: values the start-up rules decide and the platform
-// layer carries out.
+// The display the clock is shown on, who puts its window on the screen,
+// and what the clock does about the window manager: values the platform
+// layer finds or carries out and the start-up rules decide on.
 
 #include <string>
 
@@ -44,6 +44,14 @@ struct WindowManagerWays {
     /// others least, whatever place it asked for (awesome): the clock goes
     /// back to its place the first time, unless the user has pressed on it.
     bool moves_new_windows = false;
+};
+
+/// The display the clock is to be shown on, as start-up finds it.
+struct DisplaySession {
+    const char* qt_qpa_platform = nullptr;  ///< the user's choice of Qt platform, if any
+    const char* wayland_display = nullptr;  ///< WAYLAND_DISPLAY
+    bool x_reachable = false;               ///< an X display (or XWayland) answers
+    bool wayland_plugin = false;            ///< Qt's Wayland platform is installed
 };
 
 }  // namespace sorane

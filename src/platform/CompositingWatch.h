@@ -35,6 +35,10 @@ public:
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 
 private:
+    /// Reads what composites an X11 display and watches for changes (where
+    /// the build has X11; the platform need not be X11).
+    void WatchX11Server();
+
     std::function<void()> m_changed;
     Compositing m_now;
     std::uint32_t m_selection = 0;    ///< _NET_WM_CM_S<screen>

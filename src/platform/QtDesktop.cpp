@@ -3,36 +3,24 @@
 
 #include "platform/QtDesktop.h"
 
-#include <chrono>
-#include <cstdlib>
-#include <ctime>
-
 #include <QCoreApplication>
 #include <QCursor>
-#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QFont>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QProcess>
 #include <QLibraryInfo>
+#include <QProcess>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTranslator>
 #include <QUrl>
 #include <QWidget>
 
-#if defined(Q_OS_UNIX)
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 #include "common/StandardError.h"
-#include "common/ProcessRules.h"
+#include "platform/HostSystem.h"
 #include "platform/X11Window.h"
 
 namespace sorane {
@@ -46,81 +34,14 @@ std::string FromQt(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
-double RealSteadySeconds() {
-#if defined(__linux__)
-    // CLOCK_BOOTTIME goes on while the machine sleeps, so a countdown that
-    // ran out during a suspend goes off on waking.
-    timespec now{};
-    if (clock_gettime(CLOCK_BOOTTIME, &now) == 0) {
-        return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-    }
-#endif
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 }  // namespace
 
-QtDesktop::QtDesktop(std::string instance_name) : m_instance(std::move(instance_name)) {
-    // The local time is read without Qt, which asks the C library to look at
-    // the time-zone file on every reading (a stat of /etc/localtime each
-    // second). The zone is read once here, and again when it changes: with
-    // TZ set, the C library takes no change of zone while the program runs,
-    // with Qt or without.
-    ::tzset();
-#if defined(Q_OS_UNIX)
-    if (!qEnvironmentVariableIsSet("TZ")) {
-        m_zone_watcher = std::make_unique<QFileSystemWatcher>();
-        const auto zone_changed = [this] {
-            ::tzset();
-            WatchZone();
-        };
-        QObject::connect(m_zone_watcher.get(), &QFileSystemWatcher::directoryChanged, zone_changed);
-        QObject::connect(m_zone_watcher.get(), &QFileSystemWatcher::fileChanged, zone_changed);
-        WatchZone();
-    }
-#endif
-}
-
-#if defined(Q_OS_UNIX)
-void QtDesktop::WatchZone() {
-    // A zone changes three ways: timedatectl puts a new link in /etc; an
-    // editor or a script rewrites /etc/localtime in place (the watch follows
-    // the link to the file); a tzdata update replaces the file the link
-    // leads to, in a folder of its own. After each change the link may lead
-    // elsewhere, so the watches are made anew.
-    const QString zone_file = QStringLiteral("/etc/localtime");
-    QStringList paths{QStringLiteral("/etc")};
-    const QFileInfo zone(zone_file);
-    if (zone.exists()) {
-        paths << zone_file;
-        const QString target = zone.canonicalFilePath();
-        if (!target.isEmpty() && QFileInfo(target).absolutePath() != paths.front()) {
-            paths << QFileInfo(target).absolutePath();
-        }
-    }
-    const QStringList watched = m_zone_watcher->files() + m_zone_watcher->directories();
-    if (!watched.isEmpty()) {
-        m_zone_watcher->removePaths(watched);
-    }
-    m_zone_watcher->addPaths(paths);
-}
-#endif
+QtDesktop::QtDesktop(std::string instance_name) : m_instance(std::move(instance_name)) {}
 
 QtDesktop::~QtDesktop() = default;
 
 LocalDateTime QtDesktop::Now() {
-#if defined(Q_OS_UNIX)
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    tm local{};
-    ::localtime_r(&now.tv_sec, &local);
-    return {
-        local.tm_year + 1900, local.tm_mon + 1,          local.tm_mday, local.tm_hour, local.tm_min,
-        local.tm_sec,         int(now.tv_nsec / 1000000)};
-#else
-    return LocalFrom(QDateTime::currentDateTime());
-#endif
+    return LocalTimeNow();
 }
 
 LocalDateTime LocalFrom(const QDateTime& now) {
@@ -131,7 +52,7 @@ LocalDateTime LocalFrom(const QDateTime& now) {
 }
 
 double QtDesktop::SteadySeconds() {
-    return RealSteadySeconds();
+    return SteadySecondsThroughSleep();
 }
 
 void QtDesktop::ShowMessage(const Message& message) {
@@ -174,47 +95,15 @@ std::optional<ScreenPoint> QtDesktop::WindowPlace(WindowHandle window) {
 }
 
 std::string QtDesktop::ProgramDirectory() {
-#if defined(Q_OS_LINUX)
-    // The folder's name as the bytes it is: a name that is not UTF-8 (a
-    // Latin-1 name from an old archive) would not survive a QString, and
-    // the settings file beside the program would not be found.
-    std::string program(4096, '\0');
-    const ssize_t length = ::readlink("/proc/self/exe", program.data(), program.size());
-    if (length > 0 && std::size_t(length) < program.size()) {
-        program.resize(std::size_t(length));
-        const std::size_t slash = program.rfind('/');
-        if (slash != std::string::npos) {
-            return slash == 0 ? "/" : program.substr(0, slash);
-        }
-    }
-#endif
-    return FromQt(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+    return FolderOfProgram();
 }
 
 bool QtDesktop::CanWriteIn(const std::string& folder) {
-#if defined(Q_OS_UNIX)
-    // By the folder's bytes, as ProgramDirectory gives them.
-    struct stat info {};
-    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           ::access(folder.c_str(), W_OK) == 0;
-#else
-    const QFileInfo info(ToQt(folder));
-    return info.isDir() && info.isWritable();
-#endif
+    return FolderIsWritable(folder);
 }
 
 std::string QtDesktop::UserSettingsFolder() {
-#if defined(Q_OS_WIN)
-    // %APPDATA%\sorane: the roaming profile, where Windows programs keep
-    // their settings files (Qt's config location there is the local one).
-    return FromQt(QDir::toNativeSeparators(
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
-#elif defined(Q_OS_MACOS)
-    return FromQt(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
-#else
-    return ConfigHomeFrom(std::getenv("XDG_CONFIG_HOME"), FromQt(QDir::homePath())) + "/" +
-           FromQt(QCoreApplication::applicationName());
-#endif
+    return UserSettingsFolderOf(QCoreApplication::applicationName());
 }
 
 bool QtDesktop::ClaimSingleInstance() {
@@ -226,16 +115,10 @@ bool QtDesktop::ClaimSingleInstance() {
 }
 
 LaunchResult QtDesktop::StartOpener(const std::string& target) {
-#if defined(Q_OS_WIN)
-    // Windows has no opener program here: the toolkit's own means serve.
-    Q_UNUSED(target);
-    return {LaunchResult::Status::NotInstalled, {}};
-#else
-#if defined(Q_OS_MACOS)
-    const QString name = QStringLiteral("open");
-#else
-    const QString name = QStringLiteral("xdg-open");
-#endif
+    const QString name = OpenerProgramName();
+    if (name.isEmpty()) {
+        return {LaunchResult::Status::NotInstalled, {}};
+    }
     // Searched as the system's exec does: the first executable on the PATH
     // runs; one that is there but may not be run is reported as such.
     QString not_executable;
@@ -260,7 +143,6 @@ LaunchResult QtDesktop::StartOpener(const std::string& target) {
         return {LaunchResult::Status::NotExecutable, FromQt(not_executable)};
     }
     return {LaunchResult::Status::NotInstalled, {}};
-#endif
 }
 
 bool QtDesktop::OpenWithToolkit(const std::string& target) {

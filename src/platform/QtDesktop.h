@@ -4,10 +4,10 @@
 #pragma once
 
 #include <QDateTime>
-#include <QFileSystemWatcher>
 #include <memory>
 
 #include "platform/Desktop.h"
+#include "platform/HostSystem.h"
 #include "platform/SingleInstance.h"
 #include "platform/SoundPlayer.h"
 
@@ -40,13 +40,9 @@ public:
     void Quit(int status) override;
 
 private:
-#if defined(Q_OS_UNIX)
-    void WatchZone();
-#endif
-
     SingleInstance m_instance;
     std::unique_ptr<SoundPlayer> m_sound;  // made when the first sound plays
-    std::unique_ptr<QFileSystemWatcher> m_zone_watcher;
+    ZoneWatch m_zone;                      // the local time follows the system's zone
 };
 
 /// A Qt date and time as the rules take it.

@@ -12,8 +12,6 @@ namespace sorane {
 /// the clock closes the same way however it is asked to (Unix only; elsewhere
 /// it does nothing).
 class QuitSignals : public QObject {
-    Q_OBJECT
-
 public:
     /// Catches the signals from now on, before Qt runs: one that comes this
     /// early waits for the event loop instead of killing the process. Call it

@@ -4,32 +4,23 @@
 #include "platform/SingleInstance.h"
 
 #include "common/ProcessRules.h"
+#include "platform/ProcessName.h"
 
 #include <QDir>
-#include <QSocketNotifier>
 #include <cerrno>
 #include <cstdlib>
 #include <vector>
-#include <cstddef>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace sorane {
 
 struct SingleInstance::Held {
-    int socket = -1;
-    int shared_lock = -1;  // a file locked with flock, or -1
-    std::unique_ptr<QSocketNotifier> notifier;
+    std::unique_ptr<QObject> name;  // holds the process name, where the system has one
+    int shared_lock = -1;           // a file locked with flock, or -1
 
     ~Held() {
-        notifier.reset();
-        if (socket >= 0) {
-            ::close(socket);
-        }
         if (shared_lock >= 0) {
             ::close(shared_lock);
         }
@@ -37,45 +28,6 @@ struct SingleInstance::Held {
 };
 
 namespace {
-
-#if defined(__linux__)
-
-// A name in Linux's abstract socket namespace: no file, nothing to clean up,
-// gone when the process is, whatever XDG_RUNTIME_DIR says.
-sockaddr_un AbstractAddress(const std::string& name, socklen_t& length) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::size_t size = std::min(name.size(), sizeof(address.sun_path) - 1);
-    std::memcpy(address.sun_path + 1, name.data(), size);
-    length = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + size);
-    return address;
-}
-
-enum class Holder { Mine, Someone, Unknown };
-
-// Who holds the name: asked by connecting, the kernel tells the listener's
-// user. Anyone may bind an abstract name, so another user's squatter is not
-// taken for this user's clock.
-Holder HolderOf(const sockaddr_un& address, socklen_t length) {
-    const int probe = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (probe < 0) {
-        return Holder::Unknown;
-    }
-    Holder holder = Holder::Unknown;
-    if (::connect(probe, reinterpret_cast<const sockaddr*>(&address), length) == 0) {
-        ucred credentials{};
-        socklen_t size = sizeof credentials;
-        if (::getsockopt(probe, SOL_SOCKET, SO_PEERCRED, &credentials, &size) == 0) {
-            holder = credentials.uid == ::getuid() ? Holder::Mine : Holder::Someone;
-        }
-    } else if (errno == ECONNREFUSED) {
-        holder = Holder::Someone;  // bound, but by no clock: a clock listens
-    }
-    ::close(probe);
-    return holder;
-}
-
-#endif
 
 // A lock (flock) on a file in the first of the user's folders it can be
 // made in: the runtime folder, the settings folder, the temporary one. It
@@ -134,54 +86,18 @@ void SingleInstance::Release() {
 SingleInstance::Claim SingleInstance::TryClaim() {
     auto held = std::make_unique<Held>();
     const std::string name = m_name + "-" + std::to_string(::getuid());
-    bool name_claimed = false;
-#if defined(__linux__)
-    socklen_t length = 0;
-    const sockaddr_un address = AbstractAddress(name, length);
-    held->socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    name_claimed = held->socket >= 0 &&
-                   ::bind(held->socket, reinterpret_cast<const sockaddr*>(&address), length) == 0 &&
-                   ::listen(held->socket, SOMAXCONN) == 0;
-    if (!name_claimed) {
-        const int error = errno;
-        if (error == EADDRINUSE) {
-            switch (HolderOf(address, length)) {
-                case Holder::Mine:
-                    return Claim::AlreadyRunning;
-                case Holder::Someone:
-                    m_problem = "another user's program holds the name the clock claims";
-                    break;
-                case Holder::Unknown:
-                    m_problem = "the program holding the clock's name does not answer";
-                    break;
-            }
-        } else {
-            m_problem =
-                std::string("cannot claim the clock's socket name: ") + std::strerror(error);
-        }
-        if (held->socket >= 0) {
-            ::close(held->socket);
-            held->socket = -1;
-        }
+    NameClaim claim = ClaimProcessName(name);
+    if (claim.outcome == NameClaim::Outcome::HeldByThisUser) {
+        return Claim::AlreadyRunning;
     }
-#endif
+    m_problem = claim.problem;
+    const bool name_claimed = claim.outcome == NameClaim::Outcome::Claimed;
     const SharedLock lock = LockFileInUsersFolders(name);
     if (lock.held_by_another) {
         return Claim::AlreadyRunning;
     }
+    held->name = std::move(claim.holder);
     held->shared_lock = lock.fd;
-#if defined(__linux__)
-    if (name_claimed) {
-        // A later start connects to ask who is here; it is let go at once.
-        const int listener = held->socket;
-        held->notifier = std::make_unique<QSocketNotifier>(listener, QSocketNotifier::Read);
-        QObject::connect(held->notifier.get(), &QSocketNotifier::activated, [listener] {
-            for (int asker; (asker = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
-                ::close(asker);
-            }
-        });
-    }
-#endif
     if (name_claimed || lock.fd >= 0) {
         if (!name_claimed && !m_problem.empty()) {
             m_problem += "; " + lock.path + " keeps it to one clock instead";

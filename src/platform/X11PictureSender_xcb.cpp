@@ -11,15 +11,12 @@
 #include <algorithm>
 #include <cstdlib>
 
-#if defined(SORANE_HAVE_XCB)
 #include <xcb/xcb.h>
-#endif
 
 #include "platform/X11Window.h"
 
 namespace sorane {
 
-#if defined(SORANE_HAVE_XCB)
 namespace {
 
 // Whether the server reads a picture in Qt's 32-bit formats as the window's
@@ -179,21 +176,5 @@ void X11PictureSender::PutParts(std::uint32_t drawable, const QImage& picture,
         }
     }
 }
-
-#else
-
-X11PictureSender::~X11PictureSender() = default;
-
-bool X11PictureSender::CanSend(QWidget*) {
-    return false;
-}
-
-void X11PictureSender::Send(const QImage&, std::span<const QRect>) {}
-
-void X11PictureSender::ShowBeforeFirstPaint(QWidget*, const QImage&) {}
-
-void X11PictureSender::ClearBackground() {}
-
-#endif
 
 }  // namespace sorane

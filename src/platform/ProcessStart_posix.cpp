@@ -3,7 +3,6 @@
 
 #include "platform/ProcessStart.h"
 
-#if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
 #include <pthread.h>
 #include <sys/resource.h>
@@ -12,11 +11,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#endif
+
+#include "platform/CLibrary.h"
 
 namespace sorane {
-
-#if defined(__unix__) || defined(__APPLE__)
 namespace {
 
 // The soft limit raised to at least want, as far as the hard limit allows;
@@ -67,29 +65,10 @@ ProcessLimits PrepareProcess() {
     ProcessLimits limits;
     limits.open_files = RaiseSoftLimit(RLIMIT_NOFILE, 1024);
     limits.stack_bytes = RaiseSoftLimit(RLIMIT_STACK, 8 * 1024 * 1024);
-#if defined(__GLIBC__)
-    // Threads take their stack size from the limit the process started
-    // with; those made from now on get the raised one.
-    pthread_attr_t defaults;
-    std::size_t thread_stack = 0;
-    if (limits.stack_bytes != 0 && ::pthread_getattr_default_np(&defaults) == 0) {
-        if (::pthread_attr_getstacksize(&defaults, &thread_stack) == 0 &&
-            thread_stack < limits.stack_bytes) {
-            ::pthread_attr_setstacksize(&defaults, limits.stack_bytes);
-            ::pthread_setattr_default_np(&defaults);
-        }
-        ::pthread_attr_destroy(&defaults);
+    if (limits.stack_bytes != 0) {
+        RaiseThreadStacks(limits.stack_bytes);
     }
-#endif
     return limits;
 }
-
-#else
-
-ProcessLimits PrepareProcess() {
-    return {};
-}
-
-#endif
 
 }  // namespace sorane

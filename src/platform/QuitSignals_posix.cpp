@@ -5,15 +5,11 @@
 
 #include <QSocketNotifier>
 
-#if defined(Q_OS_UNIX)
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
-#endif
 
 namespace sorane {
-
-#if defined(Q_OS_UNIX)
 namespace {
 
 // The handler may do almost nothing: it writes one byte, which wakes the
@@ -66,16 +62,5 @@ QuitSignals::~QuitSignals() {
         }
     }
 }
-
-#else
-
-void QuitSignals::CatchEarly() {}
-
-QuitSignals::QuitSignals(std::function<void()> on_signal, QObject* parent)
-    : QObject(parent), m_on_signal(std::move(on_signal)) {}
-
-QuitSignals::~QuitSignals() = default;
-
-#endif
 
 }  // namespace sorane
