@@ -14,7 +14,7 @@
 #include <cstdio>
 
 #include "SvgArt.h"
-#include "clock/TickRules.h"
+#include "clock/DialRules.h"
 
 int main(int argc, char** argv) {
     if (argc < 4) {

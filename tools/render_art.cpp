@@ -19,7 +19,7 @@
 #include "clock/ClockFaces.h"
 #include "clock/HandPictures.h"
 #include "settings/Palette16.h"
-#include "clock/TickRules.h"
+#include "clock/DialRules.h"
 #include "clock/TimeText.h"
 #include "platform/QtDesktop.h"
 

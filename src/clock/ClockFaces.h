@@ -7,7 +7,7 @@
 #include <QRect>
 #include <array>
 
-#include "clock/TickRules.h"
+#include "clock/DialRules.h"
 
 namespace sorane {
 

@@ -6,7 +6,7 @@
 #include <QPointF>
 #include <QRectF>
 
-#include "clock/TickRules.h"
+#include "clock/DialRules.h"
 
 namespace sorane {
 

@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "clock/TickRules.h"
+#include "clock/DialRules.h"
 #include "settings/Palette16.h"
 
 namespace sorane {

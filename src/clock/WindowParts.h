@@ -7,7 +7,7 @@
 #include <QVarLengthArray>
 #include <optional>
 
-#include "clock/TickRules.h"
+#include "clock/DialRules.h"
 
 namespace sorane {
 

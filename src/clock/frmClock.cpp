@@ -19,6 +19,7 @@
 
 #include "common/StandardError.h"
 #include "settings/Palette16.h"
+#include "clock/PlacementRules.h"
 #include "clock/StartupRules.h"
 #include "platform/FormLayout.h"
 #include "platform/WindowKinds.h"

@@ -30,7 +30,7 @@ QRect DifferingArea(const QImage& a, const QImage& b) {
     return area;
 }
 
-TEST(ClockArtTest, WinkClosesOnlyTheRightEye) {
+TEST(ClockPicturesTest, WinkClosesOnlyTheRightEye) {
     const ClockFaces faces(1);
     const QImage ordinary = faces.Picture(Face::Ordinary);
     const QImage wink = faces.Picture(Face::Wink);
@@ -41,7 +41,7 @@ TEST(ClockArtTest, WinkClosesOnlyTheRightEye) {
         << changed.x() << "," << changed.y() << " " << changed.width() << "x" << changed.height();
 }
 
-TEST(ClockArtTest, FacesFillTheRoundDialAndLeaveTheCornersEmpty) {
+TEST(ClockPicturesTest, FacesFillTheRoundDialAndLeaveTheCornersEmpty) {
     const ClockFaces faces(2, ClockFaces::Corners::Transparent);
     for (Face face : {Face::Ordinary, Face::Wink, Face::Surprised}) {
         const QImage picture = faces.Picture(face);
@@ -59,14 +59,14 @@ TEST(ClockArtTest, FacesFillTheRoundDialAndLeaveTheCornersEmpty) {
     EXPECT_GT(surprised.blue(), surprised.red() + 80);
 }
 
-TEST(ClockArtTest, WindowFacesAreOpaqueSoTheyAreCopiedNotBlended) {
+TEST(ClockPicturesTest, WindowFacesAreOpaqueSoTheyAreCopiedNotBlended) {
     const ClockFaces faces(1);
     for (Face face : {Face::Ordinary, Face::Wink, Face::Surprised}) {
         EXPECT_FALSE(faces.Picture(face).hasAlphaChannel());
     }
 }
 
-TEST(ClockArtTest, TextLineAreaStaysLightForBlackText) {
+TEST(ClockPicturesTest, TextLineAreaStaysLightForBlackText) {
     // The date line is drawn in black at (24, 100), 121 x 17: the cloud behind
     // it must stay light on every face.
     const ClockFaces faces(1);
@@ -80,7 +80,7 @@ TEST(ClockArtTest, TextLineAreaStaysLightForBlackText) {
     }
 }
 
-TEST(ClockArtTest, SurfaceDrawsWhatPaintersDrawAtEveryScale) {
+TEST(ClockPicturesTest, SurfaceDrawsWhatPaintersDrawAtEveryScale) {
     // The window's one picture, composed from the kept pictures, against the
     // same clock painted from scratch: at whole and fractional scales, over
     // every face, with and without the line.
@@ -123,7 +123,7 @@ TEST(ClockArtTest, SurfaceDrawsWhatPaintersDrawAtEveryScale) {
     }
 }
 
-TEST(ClockArtTest, HourHandLiesOverTheMinuteAndTheSecondHand) {
+TEST(ClockPicturesTest, HourHandLiesOverTheMinuteAndTheSecondHand) {
     // At 12:00:00 all three point up; the hour hand must be the one seen.
     const HandColours colours{Palette16[12], Palette16[10], Palette16[9]};
     ClockSurface surface;
@@ -134,7 +134,7 @@ TEST(ClockArtTest, HourHandLiesOverTheMinuteAndTheSecondHand) {
         << "the hour hand, bright red";
 }
 
-TEST(ClockArtTest, ChangedPartsNeverOverlapAndCoverWhatChanged) {
+TEST(ClockPicturesTest, ChangedPartsNeverOverlapAndCoverWhatChanged) {
     // Every layer is blended once over each part: a pixel in two parts
     // would be blended twice. At the turn of an hour all three hands move,
     // and the wink's rectangle crosses hands that pass over the eyes.
@@ -178,7 +178,7 @@ TEST(ClockArtTest, ChangedPartsNeverOverlapAndCoverWhatChanged) {
     }
 }
 
-TEST(ClockArtTest, IconIsDrawnAtEverySizeTheDesktopAsksFor) {
+TEST(ClockPicturesTest, IconIsDrawnAtEverySizeTheDesktopAsksFor) {
     for (int size : {16, 24, 32, 48}) {
         const QImage icon = ApplicationIcon().pixmap(QSize(size, size)).toImage();
         EXPECT_EQ(icon.size(), QSize(size, size));

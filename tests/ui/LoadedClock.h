@@ -3,6 +3,11 @@
 
 #pragma once
 
+#include <QCoreApplication>
+#include <QMenu>
+#include <QTest>
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 
@@ -38,4 +43,43 @@ struct LoadedClock {
     std::unique_ptr<frmPop> menu;
 };
 
+// Closes the menu as soon as it is shown (its exec() would wait for a
+// person); shown tells whether it was. The close is queued from the menu's
+// own aboutToShow, so that it runs inside the menu's event loop however
+// slowly the machine gets there.
+class MenuCloser {
+public:
+    explicit MenuCloser(QMenu& menu) {
+        m_connection = QObject::connect(&menu, &QMenu::aboutToShow, &menu, [this, &menu] {
+            shown = true;
+            QMetaObject::invokeMethod(&menu, &QMenu::close, Qt::QueuedConnection);
+        });
+    }
+    ~MenuCloser() { QObject::disconnect(m_connection); }
+    bool shown = false;
+
+private:
+    QMetaObject::Connection m_connection;
+};
+
+/// A loaded clock, shown, with its read-me beside it.
+struct RunningClock : LoadedClock {
+    explicit RunningClock(const std::string& ini = "") : LoadedClock(ini) {
+        EXPECT_EQ(result, frmClock::LoadResult::Loaded);
+        folder.Write("ReadMeT.txt", "ソラネ");
+        clock->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(clock.get()));
+    }
+
+    QAction* Item(const char* name) { return menu->menu.findChild<QAction*>(name); }
+
+    // Whether a right press at a point of the clock pops the menu up.
+    bool MenuPopsUpOnPress(Qt::MouseButton button) {
+        MenuCloser closer(menu->menu);
+        QTest::mousePress(clock.get(), button, {}, QPoint(75, 75));
+        QTest::mouseRelease(clock.get(), button, {}, QPoint(75, 75));
+        QCoreApplication::processEvents();
+        return closer.shown;
+    }
+};
 }  // namespace sorane

@@ -435,5 +435,87 @@ TEST(frmClockTest, MovedToAScreenOfAnotherScaleTheClockIsDrawnAtThatScale) {
     }
 }
 
+// The mouse on the clock and on its tray icon.
+
+TEST(frmClockTest, RightPressPopsUpTheMenuAndNeverDrags) {
+    RunningClock c;
+    EXPECT_TRUE(c.MenuPopsUpOnPress(Qt::RightButton));
+    EXPECT_FALSE(c.clock->IsDragging());
+    EXPECT_FALSE(c.MenuPopsUpOnPress(Qt::LeftButton));
+}
+
+TEST(frmClockTest, LeftAndMiddleDragMoveTheWindowByExactlyTheTravel) {
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::MiddleButton}) {
+        RunningClock c("[Pos]\r\nTop=3000\r\nLeft=1500\r\n");
+        frmClock& clock = *c.clock;
+        ASSERT_EQ(clock.pos(), QPoint(100, 200));
+        c.desktop.cursor = {140, 250};
+        QTest::mousePress(&clock, button, {}, QPoint(40, 50));
+        EXPECT_TRUE(clock.IsDragging());
+        c.desktop.cursor = {165, 238};
+        QTest::mouseMove(&clock, QPoint(65, 38));
+        EXPECT_EQ(clock.pos(), QPoint(125, 188));
+        c.desktop.cursor = {90, 400};
+        QTest::mouseMove(&clock, QPoint(-10, 200));
+        EXPECT_EQ(clock.pos(), QPoint(50, 350));
+        QTest::mouseRelease(&clock, button, {}, QPoint(40, 50));
+        EXPECT_FALSE(clock.IsDragging());
+        c.desktop.cursor = {500, 500};
+        QTest::mouseMove(&clock, QPoint(60, 60));
+        EXPECT_EQ(clock.pos(), QPoint(50, 350)) << "released: no more moving";
+
+        // A window manager that leaves Qt believing the window sits at 0,0
+        // does not change the place that is saved.
+        clock.move(0, 0);
+        clock.close();
+        EXPECT_NE(c.folder.Read("Clock.ini").find("Top=5250\r\nLeft=750\r\n"), std::string::npos)
+            << c.folder.Read("Clock.ini");
+    }
+}
+
+TEST(frmClockTest, ReleasingAnyButtonEndsADrag) {
+    RunningClock c;
+    c.clock->Form_MouseDown(MouseButton::Left, 300, 300);
+    EXPECT_TRUE(c.clock->IsDragging());
+    QTest::mouseRelease(c.clock.get(), Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_FALSE(c.clock->IsDragging());
+}
+
+TEST(frmClockTest, StealthModeNeverDrags) {
+    RunningClock c("[Mode]\r\nSterus=1\r\n");
+    const QPoint start = c.clock->pos();
+    c.desktop.cursor = {43, 53};
+    QTest::mousePress(c.clock.get(), Qt::LeftButton, {}, QPoint(40, 50));
+    EXPECT_FALSE(c.clock->IsDragging());
+    c.desktop.cursor = {143, 153};
+    QTest::mouseMove(c.clock.get(), QPoint(140, 150));
+    EXPECT_EQ(c.clock->pos(), start);
+    EXPECT_TRUE(c.state.MouseInside);
+}
+
+TEST(frmClockTest, MovementOnTheTopRowOrLeftColumnIsNotInside) {
+    RunningClock c;
+    c.clock->Form_MouseMove(0, 600);
+    c.clock->Form_MouseMove(600, 0);
+    EXPECT_FALSE(c.state.MouseInside);
+    c.clock->Form_MouseMove(15, 15);
+    EXPECT_TRUE(c.state.MouseInside);
+}
+
+TEST(frmClockTest, OnlyATrayRightPressOpensTheMenuAndNoneCountsAsInside) {
+    RunningClock c;
+    MenuCloser closer(c.menu->menu);
+    c.clock->TrayIcon_Activated(QSystemTrayIcon::Context);
+    EXPECT_TRUE(closer.shown);
+    closer.shown = false;
+    for (auto reason :
+         {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick, QSystemTrayIcon::MiddleClick}) {
+        c.clock->TrayIcon_Activated(reason);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(closer.shown);
+    }
+    EXPECT_FALSE(c.state.MouseInside);
+}
+
 }  // namespace
 }  // namespace sorane
