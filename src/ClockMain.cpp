@@ -119,7 +119,8 @@ std::unique_ptr<frmPop> MakeMenuFor(frmClock& clock, Desktop& desktop, ClockSett
     return menu;
 }
 
-int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()>& make_desktop) {
+int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()>& make_desktop,
+         ScreenWay fastest_way) {
     // Before anything opens a file: safe standard descriptors, no death by
     // a broken pipe, and enough descriptors and stack, or a word on what is
     // short.
@@ -182,6 +183,7 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     ClockSettings settings;
     ClockState state;
     frmClock clock(desktop, settings, state);
+    clock.Route().Limit(fastest_way);
     switch (clock.Form_Load()) {
         case frmClock::LoadResult::Loaded:
             break;

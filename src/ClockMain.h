@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "clock/ScreenRoute.h"
 #include "platform/QtDesktop.h"
 #include "settings/ClockSettings.h"
 
@@ -23,7 +24,9 @@ std::unique_ptr<frmPop> MakeMenuFor(frmClock& clock, Desktop& desktop, ClockSett
 /// The program: checks for a display, starts Qt, loads the clock, its menu
 /// and tray icon, and runs until the clock closes. make_desktop is called
 /// once Qt runs; the test build hands in a desktop whose time it controls.
+/// fastest_way limits the ways to the screen (the benchmarks measure each).
 /// Returns the program's exit status.
-int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()>& make_desktop);
+int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()>& make_desktop,
+         ScreenWay fastest_way = ScreenWay::X11);
 
 }  // namespace sorane

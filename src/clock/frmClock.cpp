@@ -4,7 +4,6 @@
 #include "clock/frmClock.h"
 
 #include <QApplication>
-#include <QBackingStore>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -231,10 +230,6 @@ void frmClock::RedrawAll() {
     }
 }
 
-bool frmClock::PictureFitsWindow() const {
-    return m_surface.Picture().size() == size() * devicePixelRatioF();
-}
-
 ClockFaces::Corners frmClock::CornersNow() const {
     return ClearCornersFor(m_compositing->Now()) ? ClockFaces::Corners::Transparent
                                                  : ClockFaces::Corners::Opaque;
@@ -258,6 +253,7 @@ bool frmClock::FollowScreen() {
         return false;
     }
     CutRound();
+    m_route.PictureRemade();
     RedrawAll();
     return true;
 }
@@ -285,10 +281,7 @@ void frmClock::paintEvent(QPaintEvent* event) {
         device_parts.append(m_surface.DeviceRect(part));
     }
     m_surface.CopyTo(*this, device_parts);
-    if (!m_painted) {
-        m_painted = true;
-        m_picture_sender.ClearBackground();
-    }
+    m_route.Painted();
 }
 
 void frmClock::DrawNow(std::span<const QRect> parts) {
@@ -296,33 +289,7 @@ void frmClock::DrawNow(std::span<const QRect> parts) {
         return;
     }
     const WindowParts device_parts = m_surface.Compose(Scene(), parts);
-    Present(parts, device_parts);
-}
-
-// A tick shows its few small parts at once. For so little once a second,
-// the widget machinery around a repaint (a posted request, a paint event,
-// the region bookkeeping) costs more than the copy itself. On X11 the parts
-// go straight from the picture to the window; elsewhere they are copied
-// into the window's backing store, which Qt flushes. Before the window's
-// first paint, and while it is not on screen, a repaint is asked for.
-void frmClock::Present(std::span<const QRect> parts, std::span<const QRect> device_parts) {
-    QBackingStore* store = backingStore();
-    QRegion area;
-    for (const QRect& part : parts) {
-        area += part;
-    }
-    if (!m_painted || !isVisible() || store == nullptr || !windowHandle()->isExposed()) {
-        update(area);
-        return;
-    }
-    if (m_picture_sender.CanSend(this) && PictureFitsWindow()) {
-        m_picture_sender.Send(m_surface.Picture(), device_parts);
-        return;
-    }
-    store->beginPaint(area);
-    m_surface.CopyTo(*store->paintDevice(), device_parts);
-    store->endPaint();
-    store->flush(area, windowHandle());
+    m_route.Present(parts, device_parts);
 }
 
 void frmClock::mousePressEvent(QMouseEvent* event) {
@@ -518,10 +485,9 @@ void frmClock::showEvent(QShowEvent* event) {
             m_below_own_dialogs = std::make_unique<StackBelowOwnDialogs>(this);
         }
     }
-    // The window is mapped after this: it shows the clock from its first
-    // moment on screen, before the first paint.
-    if (!m_painted && m_loaded && PictureFitsWindow()) {
-        m_picture_sender.ShowBeforeFirstPaint(this, m_surface.Picture());
+    // The window is mapped after this.
+    if (m_loaded) {
+        m_route.BeforeShow();
     }
     QWidget::showEvent(event);
     // The window may be new: its exposes are watched from here on.
@@ -529,9 +495,6 @@ void frmClock::showEvent(QShowEvent* event) {
 }
 
 bool frmClock::eventFilter(QObject* watched, QEvent* event) {
-    // A tick shown straight on the window leaves the backing store behind,
-    // and for an expose Qt shows what the backing store holds: it is drawn
-    // again first.
     if (event->type() == QEvent::Expose && watched == windowHandle()) {
         if (!m_shown_on_screen && windowHandle()->isExposed()) {
             m_shown_on_screen = true;
@@ -551,7 +514,11 @@ bool frmClock::eventFilter(QObject* watched, QEvent* event) {
             }
             m_back_after_manager_moves = ways.moves_new_windows;
         }
-        update();
+        // For an expose Qt shows what the backing store holds, which ticks
+        // sent straight to the window have left behind: it is drawn again.
+        if (m_route.StoreBehind()) {
+            update();
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

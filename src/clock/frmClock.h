@@ -12,6 +12,7 @@
 #include <span>
 
 #include "clock/ClockSurface.h"
+#include "clock/ScreenRoute.h"
 #include "clock/LineLabel.h"
 #include "clock/MouseRules.h"
 #include "clock/TickRules.h"
@@ -19,7 +20,6 @@
 #include "clock/clsMousePos.h"
 #include "platform/CompositingWatch.h"
 #include "platform/Desktop.h"
-#include "platform/X11PictureSender.h"
 #include "platform/X11Window.h"
 #include "settings/ClockSettings.h"
 
@@ -89,6 +89,7 @@ public:
     Face CurrentFace() const { return m_face; }
     const std::optional<Hands>& CurrentHands() const { return m_hands; }
     const HandColours& CurrentHandColours() const { return m_hand_colours; }
+    ScreenRoute& Route() { return m_route; }
     bool IsDragging() const { return Dragging; }
 
 protected:
@@ -120,14 +121,8 @@ private:
     /// Clear corners where something composites the window, else opaque.
     ClockFaces::Corners CornersNow() const;
     void CutRound();
-    /// Whether the picture is as large as the window in device pixels, so
-    /// that it may go to the window as it is.
-    bool PictureFitsWindow() const;
     /// Draws the parts (logical pixels) again and shows them at once.
     void DrawNow(std::span<const QRect> parts);
-    /// Puts parts of the window's picture on the screen: parts are in
-    /// logical pixels, device_parts the same in device pixels.
-    void Present(std::span<const QRect> parts, std::span<const QRect> device_parts);
     void Announce(const Message& message);
     void PopUpMenu();
     /// Brings the clock's open dialogs back over it and gives the last the
@@ -150,9 +145,8 @@ private:
     /// Where the window manager leaves the clock alone: keeps it below its
     /// own dialogs.
     std::unique_ptr<StackBelowOwnDialogs> m_below_own_dialogs;
-    // On X11, ticks go from the picture straight to the window.
-    X11PictureSender m_picture_sender;
-    bool m_painted = false;  ///< whether the backing store has been drawn once
+    // How the picture's changes reach the screen.
+    ScreenRoute m_route{*this, m_surface};
     QSystemTrayIcon* m_tray_icon = nullptr;
     std::function<void(const QPoint&)> m_pop_up_menu;
     std::function<void(ClockCommand, CommandFrom)> m_run_command;

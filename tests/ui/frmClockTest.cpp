@@ -385,11 +385,18 @@ TEST(frmClockTest, SignalPipeIsNotInheritedByTheProgramsTheClockStarts) {
     EXPECT_GE(sockets, 2) << "the signal pipe's two ends";
 }
 
-TEST(frmClockTest, WhatTheTicksLeaveOnScreenIsWhatPaintersDraw) {
+// Each way to the screen Qt offers here (the X11 one is tried end to end).
+class TicksOnScreenTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(TicksOnScreenTest, WhatTheTicksLeaveOnScreenIsWhatPaintersDraw) {
     LoadedClock loaded("[Mode]\r\nView=0\r\n[Color]\r\nhour=12\r\nmin=9\r\nsec=0\r\n");
     frmClock& clock = *loaded.clock;
+    const std::optional<ScreenWay> way = ScreenWayNamed(GetParam());
+    ASSERT_TRUE(way);
+    clock.Route().Limit(*way);
     clock.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&clock));
+    EXPECT_EQ(clock.Route().Chosen(), *way);
     // The second hand at every slant, a new minute (the minute and hour
     // hands move), the wink and its end, and a new text on the line each time.
     std::vector<LocalDateTime> ticks;
@@ -409,6 +416,8 @@ TEST(frmClockTest, WhatTheTicksLeaveOnScreenIsWhatPaintersDraw) {
             << where.x() << "," << where.y();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(frmClockTest, TicksOnScreenTest, ::testing::Values("store", "repaint"));
 
 TEST(frmClockTest, MovedToAScreenOfAnotherScaleTheClockIsDrawnAtThatScale) {
     if (QGuiApplication::screens().size() < 2) {
