@@ -74,7 +74,10 @@ screenshots_possible() {
 start_desktop() {
     local wm=${1:-icewm} size=${2:-1024x768x24}
     exec 5>"$E2E_WORK/display"
-    Xvfb -displayfd 5 -screen 0 "$size" -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
+    # -noreset: a server resets when its last client leaves, as the probe
+    # below does, and a window manager connecting during the reset is
+    # refused (openbox failed three starts in a row so on a loaded machine).
+    Xvfb -displayfd 5 -screen 0 "$size" -nolisten tcp -noreset >"$E2E_WORK/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     wait_for 10 test -s "$E2E_WORK/display" || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
@@ -85,8 +88,7 @@ start_desktop() {
     local ready=wm_present attempt command=("$wm")
     [ "$wm" != icewm ] || ready=tray_host_present
     [ "$wm" != herbstluftwm ] || ready=herbstluftwm_configured
-    # Under parallel runs a window manager sometimes fails to open a display
-    # that has just answered; a second start succeeds.
+    # Should a window manager still fail to start, a second start succeeds.
     if [ "$wm" = i3 ]; then
         # Debian's configuration starts i3's first-run wizard, which holds
         # the keyboard until answered: the rest of it, as a user has it then.
