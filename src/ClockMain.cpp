@@ -114,7 +114,7 @@ std::unique_ptr<frmPop> MakeMenuFor(frmClock& clock, Desktop& desktop, ClockSett
         desktop, settings, state, clock,
         ClockHooks{[&clock] { clock.ApplyDisplay(); }, [&clock] { clock.CloseByUser(); }});
     frmPop* const pop = menu.get();
-    clock.AttachMenu([pop](const QPoint& at) { pop->PopUp(at); },
+    clock.AttachMenu([pop](const QPoint& at, bool as_window) { pop->PopUp(at, as_window); },
                      [pop](ClockCommand command, CommandFrom from) { pop->Run(command, from); });
     return menu;
 }

@@ -27,6 +27,8 @@ public:
     std::vector<ScreenRect> screens{{0, 0, 1024, 768}};
     /// Where the display server says the clock is; nullopt: it cannot tell.
     std::optional<ScreenPoint> window_place;
+    /// The size the display server gives the clock's window.
+    ScreenPoint window_size{150, 150};
     std::string program_directory;
     bool instance_free = true;
     bool program_folder_writable = true;
@@ -56,7 +58,12 @@ public:
     ScreenPoint CursorPos() override { return cursor; }
     void SetCursorPos(ScreenPoint point) override { cursor_moves.push_back(point); }
     std::vector<ScreenRect> Screens() override { return screens; }
-    std::optional<ScreenPoint> WindowPlace(WindowHandle) override { return window_place; }
+    std::optional<ScreenRect> WindowOnScreen(WindowHandle) override {
+        if (!window_place) {
+            return std::nullopt;
+        }
+        return ScreenRect{window_place->x, window_place->y, window_size.x, window_size.y};
+    }
     std::string ProgramDirectory() override { return program_directory; }
     bool CanWriteIn(const std::string&) override { return program_folder_writable; }
     std::string UserSettingsFolder() override { return user_settings_folder; }

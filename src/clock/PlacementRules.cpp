@@ -6,6 +6,8 @@
 #include "clock/DialRules.h"
 #include "common/Twips.h"
 
+#include <cstdlib>
+
 namespace sorane {
 namespace {
 
@@ -40,12 +42,50 @@ ScreenPoint ClockPlacement(std::int32_t left_twips, std::int32_t top_twips,
     return {PixelsOf(DEFAULT_POSITION_TWIPS), PixelsOf(DEFAULT_POSITION_TWIPS)};
 }
 
-ScreenPoint PlaceToSave(ScreenPoint put_at, std::optional<ScreenPoint> on_screen,
-                        bool shown_where_put, bool dragged_by_compositor) {
-    if (on_screen && (shown_where_put || dragged_by_compositor)) {
-        return *on_screen;
+namespace {
+
+// A border and a title bar are smaller than this: a window shown further from
+// where it was asked for was placed by the manager itself.
+constexpr std::int32_t LARGEST_FRAME = 64;
+
+}  // namespace
+
+ScreenPoint WindowPlacement::PutAt(ScreenPoint place) {
+    m_place = place;
+    m_asked = {place.x - m_offset.x, place.y - m_offset.y};
+    return m_asked;
+}
+
+std::optional<ScreenPoint> WindowPlacement::Seen(const ScreenRect& dial) {
+    m_shown = true;
+    m_size_honoured = dial.width == CLOCK_SIZE && dial.height == CLOCK_SIZE;
+    if (!m_size_honoured) {
+        // The compositor lays the window out: it goes nowhere it is asked.
+        m_shown_where_put = false;
+        return std::nullopt;
     }
-    return put_at;
+    const ScreenPoint at{dial.left, dial.top};
+    if (at == m_place) {
+        m_shown_where_put = true;
+        return std::nullopt;
+    }
+    if (m_asks_left == 0) {
+        return std::nullopt;
+    }
+    --m_asks_left;
+    m_shown_where_put = false;
+    const ScreenPoint shift{at.x - m_asked.x, at.y - m_asked.y};
+    if (std::abs(shift.x) <= LARGEST_FRAME && std::abs(shift.y) <= LARGEST_FRAME) {
+        m_offset = shift;
+    }
+    return PutAt(m_place);
+}
+
+ScreenPoint WindowPlacement::ToSave(std::optional<ScreenRect> on_screen) const {
+    if (on_screen && m_size_honoured && (m_shown_where_put || m_dragged_by_compositor)) {
+        return {on_screen->left, on_screen->top};
+    }
+    return m_place;
 }
 
 bool ClearCornersFor(const Compositing& compositing) {
@@ -53,26 +93,26 @@ bool ClearCornersFor(const Compositing& compositing) {
 }
 
 WindowManagerWays WaysOf(const std::string& window_manager) {
+    // Known by name, as a window's type must be given before it is first
+    // shown: what the manager does with it can only be seen after.
     if (window_manager == "herbstluftwm") {
         return {.first_type = WindowType::Notification, .unmanaged = true};
     }
     if (window_manager == "awesome") {
         // Its default rules give ordinary windows and dialogs a title bar.
-        return {.first_type = WindowType::Utility,
-                .dialogs_raised_again_on_click = true,
-                .border_taken_away = true,
-                .moves_new_windows = true};
-    }
-    if (window_manager == "i3") {
-        return {.dialogs_raised_again_on_click = true};
+        return {.first_type = WindowType::Utility};
     }
     return {};
 }
 
-bool DragThroughCompositor(const Compositing& compositing) {
+bool DragThroughCompositor(const Compositing& compositing, const WindowPlacement& placement) {
+    // Weston's and wlroots' X window managers show a window where it is made
+    // but ignore its moves from then on: nothing the clock could see tells
+    // before the user's first drag, so they are known by name.
     return compositing.native_wayland ||
            (compositing.xwayland && (compositing.window_manager == "Weston WM" ||
-                                     compositing.window_manager == "wlroots wm"));
+                                     compositing.window_manager == "wlroots wm")) ||
+           !placement.FollowsMoves();
 }
 
 }  // namespace sorane

@@ -70,6 +70,9 @@ frmClock::frmClock(Desktop& desktop, ClockSettings& settings, ClockState& state)
       m_settings(settings),
       m_state(state) {
     setFixedSize(CLOCK_SIZE, CLOCK_SIZE);
+    // The name a window manager without the extended hints shows (in a
+    // title bar of its own, a window list), as the tray icon's.
+    setWindowTitle(QStringLiteral("ソラネ"));
     // The face covers the whole window: no background to clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -293,14 +296,13 @@ void frmClock::DrawNow(std::span<const QRect> parts) {
 }
 
 void frmClock::mousePressEvent(QMouseEvent* event) {
-    m_back_after_manager_moves = false;
-    const WindowManagerWays ways = WaysOfWindowManager();
-    if (ways.unmanaged) {
+    m_placement.Pressed();
+    if (WaysOfWindowManager().unmanaged) {
         TakeKeyboardFocus(this);
     }
-    if (ways.dialogs_raised_again_on_click) {
-        RaiseOwnDialogs();
-    }
+    // Many managers raise a clicked window over the dialogs that belong to
+    // it: they are brought back over the clock.
+    RaiseOwnDialogs();
     if (const std::optional<MouseButton> button = ButtonOf(event->button())) {
         Form_MouseDown(*button, float(TwipsOf(event->position().x())),
                        float(TwipsOf(event->position().y())));
@@ -308,14 +310,20 @@ void frmClock::mousePressEvent(QMouseEvent* event) {
 }
 
 void frmClock::moveEvent(QMoveEvent* event) {
-    if (m_back_after_manager_moves) {
-        const std::optional<ScreenPoint> now = m_desktop.WindowPlace(WindowHandle(winId()));
-        if (now && *now != m_place) {
-            m_back_after_manager_moves = false;
-            MoveOnRoot(this, QPoint(m_place.x, m_place.y));
-        }
+    if (m_exposed) {
+        FollowWhatIsSeen();
     }
     QWidget::moveEvent(event);
+}
+
+void frmClock::FollowWhatIsSeen() {
+    const std::optional<ScreenRect> seen = m_desktop.WindowOnScreen(WindowHandle(winId()));
+    if (!seen) {
+        return;
+    }
+    if (const std::optional<ScreenPoint> ask = m_placement.Seen(*seen)) {
+        MoveOnRoot(this, QPoint(ask->x, ask->y));
+    }
 }
 
 WindowManagerWays frmClock::WaysOfWindowManager() const {
@@ -345,9 +353,14 @@ void frmClock::Form_MouseDown(MouseButton button, float X, float Y) {
             PopUpMenu();
             break;
         case MouseDownAction::StartDrag:
-            if (m_compositing && DragThroughCompositor(m_compositing->Now()) &&
+            if (m_compositing && DragThroughCompositor(m_compositing->Now(), m_placement) &&
                 windowHandle()->startSystemMove()) {
-                m_dragged_by_compositor = true;
+                m_placement.DraggedByCompositor();
+                break;
+            }
+            // A manager that ignores the clock's moves and offers no move of
+            // its own (spectrwm) keeps the clock where it put it.
+            if (!m_placement.FollowsMoves()) {
                 break;
             }
             Dragging = true;
@@ -397,24 +410,27 @@ void frmClock::TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason) {
 }
 
 void frmClock::PlaceAt(ScreenPoint place) {
-    m_place = place;
-    move(place.x, place.y);
+    const ScreenPoint ask = m_placement.PutAt(place);
+    // Until the window is made Qt keeps the place to make it at.
+    if (!MoveOnRoot(this, QPoint(ask.x, ask.y))) {
+        move(ask.x, ask.y);
+    }
 }
 
 ScreenPoint frmClock::ScreenPlace() {
     // Before the window has been on the screen the server's idea of its
     // place is not one it has been at.
-    std::optional<ScreenPoint> on_screen;
-    if (m_shown_on_screen && testAttribute(Qt::WA_WState_Created)) {
-        on_screen = m_desktop.WindowPlace(WindowHandle(winId()));
+    std::optional<ScreenRect> on_screen;
+    if (m_exposed && testAttribute(Qt::WA_WState_Created)) {
+        on_screen = m_desktop.WindowOnScreen(WindowHandle(winId()));
     }
-    return PlaceToSave(m_place, on_screen, m_shown_where_put, m_dragged_by_compositor);
+    return m_placement.ToSave(on_screen);
 }
 
 void frmClock::PopUpMenu() {
     if (m_pop_up_menu) {
         const ScreenPoint cursor = m_desktop.CursorPos();
-        m_pop_up_menu(QPoint(cursor.x, cursor.y));
+        m_pop_up_menu(QPoint(cursor.x, cursor.y), !m_placement.PopUpsShown());
     }
 }
 
@@ -465,7 +481,7 @@ void frmClock::SaveWithoutDisplay() {
         return;
     }
     m_unloaded = true;
-    SavePlace(PlaceToSave(m_place, std::nullopt, m_shown_where_put, m_dragged_by_compositor));
+    SavePlace(m_placement.ToSave(std::nullopt));
 }
 
 WriteOutcome frmClock::SavePlace(ScreenPoint place) {
@@ -496,23 +512,12 @@ void frmClock::showEvent(QShowEvent* event) {
 
 bool frmClock::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Expose && watched == windowHandle()) {
-        if (!m_shown_on_screen && windowHandle()->isExposed()) {
-            m_shown_on_screen = true;
-            const std::optional<ScreenPoint> shown_at =
-                m_desktop.WindowPlace(WindowHandle(winId()));
-            m_shown_where_put = !shown_at || *shown_at == m_place;
-            if (!m_shown_where_put) {
-                // Some managers shift a window as they first show it (i3
-                // by the frame it then takes away) and follow its moves
-                // after that; where the compositor places windows itself,
-                // this changes nothing.
-                MoveOnRoot(this, QPoint(m_place.x, m_place.y));
-            }
-            const WindowManagerWays ways = WaysOfWindowManager();
-            if (ways.border_taken_away) {
-                TakeAwayBorder(this);
-            }
-            m_back_after_manager_moves = ways.moves_new_windows;
+        if (!m_exposed && windowHandle()->isExposed()) {
+            m_exposed = true;
+            // A border the manager gave the window would shift the dial from
+            // its place: where the manager lets a window ask, none is left.
+            TakeAwayBorder(this);
+            FollowWhatIsSeen();
         }
         // For an expose Qt shows what the backing store holds, which ticks
         // sent straight to the window have left behind: it is drawn again.

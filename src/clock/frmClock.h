@@ -15,6 +15,7 @@
 #include "clock/ScreenRoute.h"
 #include "clock/LineLabel.h"
 #include "clock/MouseRules.h"
+#include "clock/PlacementRules.h"
 #include "clock/TickRules.h"
 #include "clock/KeyRules.h"
 #include "clock/clsMousePos.h"
@@ -51,8 +52,9 @@ public:
     /// The tray icon that closing the clock removes.
     void AttachTrayIcon(QSystemTrayIcon* tray_icon) { m_tray_icon = tray_icon; }
     /// What the clock's right button and its keys reach: the pop-up menu at
-    /// a screen position, and the commands the menu carries out.
-    void AttachMenu(std::function<void(const QPoint&)> pop_up,
+    /// a screen position (as a window of its own where pop-ups are not
+    /// shown), and the commands the menu carries out.
+    void AttachMenu(std::function<void(const QPoint&, bool)> pop_up,
                     std::function<void(ClockCommand, CommandFrom)> run) {
         m_pop_up_menu = std::move(pop_up);
         m_run_command = std::move(run);
@@ -130,6 +132,9 @@ private:
     void RaiseOwnDialogs();
     WindowManagerWays WaysOfWindowManager() const;
     void PlaceAt(ScreenPoint place);
+    /// Tells the placement what the server shows, and asks for the window
+    /// again where the placement says so.
+    void FollowWhatIsSeen();
     /// Saves the place, saying on standard error when it could not be.
     WriteOutcome SavePlace(ScreenPoint place);
     ScreenPoint ScreenPlace();
@@ -148,25 +153,18 @@ private:
     // How the picture's changes reach the screen.
     ScreenRoute m_route{*this, m_surface};
     QSystemTrayIcon* m_tray_icon = nullptr;
-    std::function<void(const QPoint&)> m_pop_up_menu;
+    std::function<void(const QPoint&, bool)> m_pop_up_menu;
     std::function<void(ClockCommand, CommandFrom)> m_run_command;
     bool m_unloaded = false;
     bool m_closed_by_user = false;
-    // Where the clock was put: at start-up and by every drag. Qt's own x()/y()
-    // come from the window manager, and some never report the real place.
-    ScreenPoint m_place;
+    // Where the clock was put and what the display server did with it. Qt's
+    // own x()/y() come from the window manager, and some never report the
+    // real place.
+    WindowPlacement m_placement;
     // Whether the window has been on the screen: until then the display
     // server's idea of its place is not one it has been at (0,0 before the
     // window manager placed it).
-    bool m_shown_on_screen = false;
-    // Whether the server showed the window where it was put (a compositor
-    // that places windows itself need not), and whether the user has dragged
-    // it through the compositor since: which of the two places is saved.
-    bool m_shown_where_put = true;
-    bool m_dragged_by_compositor = false;
-    // Until the window manager first moves the new window (awesome), or the
-    // user presses on it: the clock then goes back to its place.
-    bool m_back_after_manager_moves = false;
+    bool m_exposed = false;
 
     Face m_face = Face::Ordinary;
     std::optional<Hands> m_hands;

@@ -24,9 +24,13 @@ struct Compositing {
 enum class WindowType { Normal, Notification, Utility };
 
 /// What the clock does about the X11 window manager it runs under, known by
-/// the name the manager gives itself. Elsewhere it is an ordinary window:
-/// another type would harm it (Weston gives a utility window no keyboard,
-/// openbox stacks a dialog over the clock's own message boxes).
+/// the name the manager gives itself: only what must be settled before the
+/// window is first shown, where nothing the clock could observe would tell.
+/// Everything else (a border, a frame, a place not honoured, dialogs raised
+/// under the clock) is met by what the manager is seen to do. Elsewhere the
+/// clock is an ordinary window: another type would harm it (Weston gives a
+/// utility window no keyboard, openbox stacks a dialog over the clock's own
+/// message boxes).
 struct WindowManagerWays {
     WindowType first_type = WindowType::Normal;
     /// The manager leaves the clock alone (herbstluftwm's default rules tile
@@ -34,16 +38,6 @@ struct WindowManagerWays {
     /// notifications unmanaged): the clock takes the keyboard itself when
     /// clicked, and keeps itself below its own dialogs.
     bool unmanaged = false;
-    /// The manager raises a clicked window over the dialogs that belong to
-    /// it (i3, awesome): the clock brings them back over itself.
-    bool dialogs_raised_again_on_click = false;
-    /// The manager gives every window a border (awesome) and lets a window
-    /// ask for none: the clock asks, once it is shown.
-    bool border_taken_away = false;
-    /// The manager moves a new window, once shown, to where it overlaps
-    /// others least, whatever place it asked for (awesome): the clock goes
-    /// back to its place the first time, unless the user has pressed on it.
-    bool moves_new_windows = false;
 };
 
 /// The display the clock is to be shown on, as start-up finds it.

@@ -3,6 +3,9 @@
 
 #include "menu/frmPop.h"
 
+#include <QTimer>
+#include <QWindow>
+
 #include <utility>
 
 namespace sorane {
@@ -31,7 +34,18 @@ void frmPop::CreateMenu() {
     }
 }
 
-void frmPop::PopUp(const QPoint& position) {
+void frmPop::PopUp(const QPoint& position, bool as_window) {
+    const Qt::WindowFlags flags = as_window ? Qt::Tool | Qt::FramelessWindowHint : Qt::Popup;
+    if (menu.windowFlags() != flags) {
+        menu.setWindowFlags(flags);
+    }
+    if (as_window) {
+        // A window that belongs to the clock: a dialog to the compositor.
+        menu.winId();
+        menu.windowHandle()->setTransientParent(m_clock.windowHandle());
+        // A window, unlike a pop-up, is given the keyboard only when asked.
+        QTimer::singleShot(0, &menu, [this] { menu.activateWindow(); });
+    }
     menu.exec(position);
 }
 

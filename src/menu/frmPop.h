@@ -41,8 +41,10 @@ public:
     frmSetup* Setup() const { return m_setup; }
 
     /// Pops up the menu at a screen position and returns when it closes,
-    /// after the chosen item's handler has run.
-    void PopUp(const QPoint& position);
+    /// after the chosen item's handler has run. as_window: the menu comes as
+    /// a window of its own, belonging to the clock, for a compositor that lays
+    /// every window out itself and shows no pop-up (a kiosk).
+    void PopUp(const QPoint& position, bool as_window = false);
 
     /// The menu; its actions are the items, top to bottom.
     QMenu menu;

@@ -90,9 +90,9 @@ public:
     virtual void SetCursorPos(ScreenPoint point) = 0;
     /// The screens' geometries, in logical pixels.
     virtual std::vector<ScreenRect> Screens() = 0;
-    /// Where a window's top-left corner is on the screen, as the display
-    /// server knows it; nullopt where the desktop cannot tell.
-    virtual std::optional<ScreenPoint> WindowPlace(WindowHandle window) = 0;
+    /// Where a window is on the screen and how large, as the display server
+    /// knows it; nullopt where the desktop cannot tell.
+    virtual std::optional<ScreenRect> WindowOnScreen(WindowHandle window) = 0;
 
     /// The folder of the executable, as the system reports it (UTF-8).
     virtual std::string ProgramDirectory() = 0;

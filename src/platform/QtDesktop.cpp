@@ -83,13 +83,13 @@ std::vector<ScreenRect> QtDesktop::Screens() {
     return screens;
 }
 
-std::optional<ScreenPoint> QtDesktop::WindowPlace(WindowHandle window) {
+std::optional<ScreenRect> QtDesktop::WindowOnScreen(WindowHandle window) {
     QWidget* widget = QWidget::find(WId(window));
     if (widget == nullptr) {
         return std::nullopt;
     }
-    if (const std::optional<QPoint> place = PositionOnRoot(widget)) {
-        return ScreenPoint{place->x(), place->y()};
+    if (const std::optional<QRect> rect = RectOnRoot(widget)) {
+        return ScreenRect{rect->x(), rect->y(), rect->width(), rect->height()};
     }
     return std::nullopt;
 }

@@ -27,7 +27,7 @@ public:
     ScreenPoint CursorPos() override;
     void SetCursorPos(ScreenPoint point) override;
     std::vector<ScreenRect> Screens() override;
-    std::optional<ScreenPoint> WindowPlace(WindowHandle window) override;
+    std::optional<ScreenRect> WindowOnScreen(WindowHandle window) override;
     std::string ProgramDirectory() override;
     bool CanWriteIn(const std::string& folder) override;
     std::string UserSettingsFolder() override;

@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 
 #include "common/WindowManagement.h"
 
@@ -38,16 +39,19 @@ void TakeAwayBorder(QWidget* window);
 /// window the manager leaves alone, which it does not focus on a click.
 void TakeKeyboardFocus(QWidget* window);
 
-/// Where the window's top-left corner is on the screen, as the X server
-/// knows it; nullopt on other desktops or when the server cannot tell. Qt's
-/// own idea of a top-level window's position comes from what the window
-/// manager reports, which some (openbox, XWayland) leave at 0,0.
-std::optional<QPoint> PositionOnRoot(QWidget* window);
+/// Where the window is on the screen and how large, as the X server knows it
+/// (its inside, without a border the window manager gave it); nullopt on
+/// other desktops or when the server cannot tell. Qt's own idea of a
+/// top-level window's position comes from what the window manager reports,
+/// which some (openbox, XWayland) leave at 0,0, and of its size from what Qt
+/// asked for.
+std::optional<QRect> RectOnRoot(QWidget* window);
 
 /// Asks the X server to put the window's top-left corner at a place (in the
 /// program's logical pixels), whatever Qt believes of where it is: Qt skips
-/// a move to where it thinks the window already is. Does nothing elsewhere.
-void MoveOnRoot(QWidget* window, QPoint place);
+/// a move to where it thinks the window already is. Returns whether it
+/// asked: not on other desktops, nor before the window is made.
+bool MoveOnRoot(QWidget* window, QPoint place);
 
 /// The name the running X window manager gives itself (the _NET_WM_NAME of
 /// its _NET_SUPPORTING_WM_CHECK window), or "" without X11 or a manager

@@ -26,11 +26,13 @@ std::string WindowManagerName() {
     return {};
 }
 
-std::optional<QPoint> PositionOnRoot(QWidget*) {
+std::optional<QRect> RectOnRoot(QWidget*) {
     return std::nullopt;
 }
 
-void MoveOnRoot(QWidget*, QPoint) {}
+bool MoveOnRoot(QWidget*, QPoint) {
+    return false;
+}
 
 xcb_connection_t* X11Connection() {
     return nullptr;

@@ -197,7 +197,7 @@ QPoint ScaledWithinScreen(const QWidget* window, QPoint point, qreal factor) {
 
 }  // namespace
 
-std::optional<QPoint> PositionOnRoot(QWidget* window) {
+std::optional<QRect> RectOnRoot(QWidget* window) {
     xcb_connection_t* connection = X11Connection();
     if (connection == nullptr || !window->testAttribute(Qt::WA_WState_Created)) {
         return std::nullopt;
@@ -206,28 +206,35 @@ std::optional<QPoint> PositionOnRoot(QWidget* window) {
     if (screen == nullptr) {
         return std::nullopt;
     }
-    const xcb_translate_coordinates_cookie_t cookie =
-        xcb_translate_coordinates(connection, xcb_window_t(window->winId()), screen->root, 0, 0);
-    xcb_translate_coordinates_reply_t* reply =
-        xcb_translate_coordinates_reply(connection, cookie, nullptr);
-    if (reply == nullptr) {
-        return std::nullopt;
+    const xcb_window_t id = xcb_window_t(window->winId());
+    const xcb_get_geometry_cookie_t size_cookie = xcb_get_geometry(connection, id);
+    const xcb_translate_coordinates_cookie_t place_cookie =
+        xcb_translate_coordinates(connection, id, screen->root, 0, 0);
+    xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(connection, size_cookie, nullptr);
+    xcb_translate_coordinates_reply_t* place =
+        xcb_translate_coordinates_reply(connection, place_cookie, nullptr);
+    std::optional<QRect> rect;
+    if (size != nullptr && place != nullptr) {
+        const qreal ratio = window->devicePixelRatioF();
+        rect = QRect(ScaledWithinScreen(window, QPoint(place->dst_x, place->dst_y), 1 / ratio),
+                     QSize(qRound(size->width / ratio), qRound(size->height / ratio)));
     }
-    const QPoint native(reply->dst_x, reply->dst_y);
-    free(reply);
-    return ScaledWithinScreen(window, native, 1 / window->devicePixelRatioF());
+    free(size);
+    free(place);
+    return rect;
 }
 
-void MoveOnRoot(QWidget* window, QPoint place) {
+bool MoveOnRoot(QWidget* window, QPoint place) {
     xcb_connection_t* connection = X11Connection();
     if (connection == nullptr || !window->testAttribute(Qt::WA_WState_Created)) {
-        return;
+        return false;
     }
     const QPoint native = ScaledWithinScreen(window, place, window->devicePixelRatioF());
     const uint32_t values[] = {uint32_t(native.x()), uint32_t(native.y())};
     xcb_configure_window(connection, xcb_window_t(window->winId()),
                          XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
     xcb_flush(connection);
+    return true;
 }
 
 XDisplayHold::XDisplayHold() {

@@ -36,49 +36,142 @@ TEST(PlacementRulesTest, CornersAreClearWhereverSomethingCompositesTheWindow) {
     EXPECT_TRUE(ClearCornersFor({.compositing_manager = true}));
 }
 
-TEST(PlacementRulesTest, APlaceTheCompositorChoseIsNeverSavedOverTheUsers) {
-    const ScreenPoint put{300, 100};
-    const ScreenPoint elsewhere{410, 120};
-    // Where the server cannot tell, or before the window was on screen.
-    EXPECT_EQ(PlaceToSave(put, std::nullopt, true, false), put);
-    // Shown where put, then moved by the window manager or a program.
-    EXPECT_EQ(PlaceToSave(put, elsewhere, true, false), elsewhere);
-    // Shown where the compositor chose (sway centres it): the place put at
-    // stands, from Clock.ini or from the user's last drag of its own...
-    EXPECT_EQ(PlaceToSave(put, elsewhere, false, false), put);
-    // ...until the user drags it through the compositor, which then knows.
-    EXPECT_EQ(PlaceToSave(put, elsewhere, false, true), elsewhere);
-    EXPECT_EQ(PlaceToSave(put, std::nullopt, false, true), put);
+// What the server shows of the dial: at a place, 150 x 150 unless said.
+ScreenRect DialAt(ScreenPoint at, int size = 150) {
+    return {at.x, at.y, size, size};
 }
 
-TEST(PlacementRulesTest, EachWindowManagerIsMetInItsOwnWay) {
-    EXPECT_TRUE(WaysOf("herbstluftwm").unmanaged);
-    EXPECT_EQ(WaysOf("herbstluftwm").first_type, WindowType::Notification);
-    EXPECT_EQ(WaysOf("awesome").first_type, WindowType::Utility);  // no title bar
-    EXPECT_TRUE(WaysOf("awesome").border_taken_away);
-    EXPECT_TRUE(WaysOf("awesome").moves_new_windows);
-    EXPECT_TRUE(WaysOf("i3").dialogs_raised_again_on_click);
-    EXPECT_FALSE(WaysOf("i3").unmanaged);  // floats a window of fixed size
-    // An ordinary window elsewhere: openbox would stack a dialog over the
-    // clock's own message boxes, Weston gives a utility window no keyboard.
-    for (const char* manager : {"Openbox", "Weston WM", "Mutter", ""}) {
-        const WindowManagerWays ways = WaysOf(manager);
-        EXPECT_EQ(ways.first_type, WindowType::Normal) << manager;
-        EXPECT_FALSE(ways.unmanaged || ways.dialogs_raised_again_on_click ||
-                     ways.border_taken_away || ways.moves_new_windows)
-            << manager;
+ScreenPoint Plus(ScreenPoint a, ScreenPoint b) {
+    return {a.x + b.x, a.y + b.y};
+}
+
+// A window manager as the clock meets it: it adds an offset to every place
+// asked for (a border, a title bar), and may place a new window itself.
+struct Manager {
+    const char* name;
+    ScreenPoint frame;                        // added to each request
+    std::optional<ScreenPoint> places_first;  // where it shows a new window
+    bool ignores_moves = false;
+};
+
+TEST(PlacementRulesTest, TheDialGoesWhereItIsPutAndDragsByTheTravelUnderEveryFrame) {
+    const ScreenPoint user{400, 200};
+    const Manager managers[] = {
+        {"no frame", {0, 0}, std::nullopt},
+        {"a 1-pixel border", {1, 1}, std::nullopt},
+        {"a 2-pixel border", {2, 2}, std::nullopt},
+        {"a title bar", {0, 27}, std::nullopt},
+        {"a frame with a border and a title", {2, 29}, std::nullopt},
+        {"shifts a new window once", {0, 0}, ScreenPoint{398, 198}},
+        {"moves a new window far, then follows", {1, 1}, ScreenPoint{0, 500}},
+    };
+    for (const Manager& manager : managers) {
+        WindowPlacement placement(user);
+        ScreenPoint asked = placement.PutAt(user);
+        ScreenPoint dial = manager.places_first.value_or(Plus(asked, manager.frame));
+        // The server's answers, each to the last request, until none is made.
+        int requests = 0;
+        while (const std::optional<ScreenPoint> again = placement.Seen(DialAt(dial))) {
+            asked = *again;
+            dial = Plus(asked, manager.frame);
+            ASSERT_LE(++requests, 4) << manager.name;
+        }
+        EXPECT_EQ(dial, user) << manager.name;
+        EXPECT_TRUE(placement.ShownWherePut()) << manager.name;
+        EXPECT_EQ(placement.ToSave(DialAt(dial)), user) << manager.name;
+
+        // A drag by (+150, +100): the dial travels exactly that, and the
+        // place saved is where it is.
+        placement.Pressed();
+        const ScreenPoint dragged{550, 300};
+        dial = Plus(placement.PutAt(dragged), manager.frame);
+        EXPECT_EQ(placement.Seen(DialAt(dial)), std::nullopt) << manager.name;
+        EXPECT_EQ(dial, dragged) << manager.name;
+        EXPECT_EQ(placement.ToSave(DialAt(dial)), dragged) << manager.name;
     }
 }
 
-TEST(PlacementRulesTest, DragsAreLeftToTheCompositorOnlyUnderWayland) {
-    EXPECT_FALSE(DragThroughCompositor({}));
-    EXPECT_FALSE(DragThroughCompositor({.compositing_manager = true}));  // picom moves nothing
-    EXPECT_TRUE(DragThroughCompositor({.native_wayland = true}));
-    EXPECT_TRUE(DragThroughCompositor({.xwayland = true, .window_manager = "Weston WM"}));
-    EXPECT_TRUE(DragThroughCompositor({.xwayland = true, .window_manager = "wlroots wm"}));  // sway
+TEST(PlacementRulesTest, APlaceTheManagerChoseIsNeverSavedOverTheUsers) {
+    const ScreenPoint user{400, 200};
+    const ScreenPoint centred{437, 309};
+    {
+        // Shown where the manager chose, and the clock's moves ignored: the
+        // user's place is saved, and drags go through the manager.
+        WindowPlacement placement(user);
+        placement.PutAt(user);
+        EXPECT_TRUE(placement.Seen(DialAt(centred)).has_value());
+        EXPECT_FALSE(placement.ShownWherePut());
+        EXPECT_FALSE(placement.FollowsMoves());
+        EXPECT_EQ(placement.ToSave(DialAt(centred)), user);
+        EXPECT_TRUE(DragThroughCompositor({}, placement));
+        // Dragged through the manager, which then knows the user's place.
+        placement.Pressed();
+        placement.DraggedByCompositor();
+        EXPECT_EQ(placement.ToSave(DialAt({600, 300})), (ScreenPoint{600, 300}));
+        EXPECT_EQ(placement.ToSave(std::nullopt), user);  // the server cannot tell
+    }
+    {
+        // A kiosk compositor makes the window fill the output at 0,0: neither
+        // that place nor that size is the user's, and nothing is asked.
+        WindowPlacement placement(user);
+        placement.PutAt(user);
+        EXPECT_EQ(placement.Seen({0, 0, 1024, 768}), std::nullopt);
+        EXPECT_FALSE(placement.SizeHonoured());
+        EXPECT_EQ(placement.ToSave(ScreenRect{0, 0, 1024, 768}), user);
+        placement.DraggedByCompositor();
+        EXPECT_EQ(placement.ToSave(ScreenRect{0, 0, 1024, 768}), user);
+    }
+    {
+        // Shown where put, then moved by the manager at the user's word (or
+        // by another program) once the user has touched the clock: saved
+        // where it is, and not asked back.
+        WindowPlacement placement(user);
+        placement.PutAt(user);
+        EXPECT_EQ(placement.Seen(DialAt(user)), std::nullopt);
+        placement.Pressed();
+        EXPECT_EQ(placement.Seen(DialAt({700, 50})), std::nullopt);
+        EXPECT_EQ(placement.ToSave(DialAt({700, 50})), (ScreenPoint{700, 50}));
+        EXPECT_FALSE(DragThroughCompositor({}, placement));
+    }
+    {
+        // A manager that keeps moving the window back is asked a few times,
+        // not for ever.
+        WindowPlacement placement(user);
+        placement.PutAt(user);
+        int requests = 0;
+        while (placement.Seen(DialAt(centred))) {
+            ASSERT_LE(++requests, 4);
+        }
+        EXPECT_EQ(placement.ToSave(DialAt(centred)), user);
+    }
+    // Where the server cannot tell, or before the window was on screen.
+    EXPECT_EQ(WindowPlacement(user).ToSave(std::nullopt), user);
+}
+
+TEST(PlacementRulesTest, OnlyWhatMustBeSettledBeforeTheWindowIsShownGoesByName) {
+    EXPECT_TRUE(WaysOf("herbstluftwm").unmanaged);
+    EXPECT_EQ(WaysOf("herbstluftwm").first_type, WindowType::Notification);
+    EXPECT_EQ(WaysOf("awesome").first_type, WindowType::Utility);  // no title bar
+    EXPECT_FALSE(WaysOf("awesome").unmanaged);
+    // An ordinary window elsewhere: openbox would stack a dialog over the
+    // clock's own message boxes, Weston gives a utility window no keyboard.
+    for (const char* manager : {"i3", "Openbox", "Weston WM", "Mutter", "dwm", ""}) {
+        const WindowManagerWays ways = WaysOf(manager);
+        EXPECT_EQ(ways.first_type, WindowType::Normal) << manager;
+        EXPECT_FALSE(ways.unmanaged) << manager;
+    }
+}
+
+TEST(PlacementRulesTest, DragsAreLeftToTheCompositorUnderWaylandOrWhereMovesAreIgnored) {
+    const WindowPlacement placed({100, 100});
+    EXPECT_FALSE(DragThroughCompositor({}, placed));
+    EXPECT_FALSE(DragThroughCompositor({.compositing_manager = true}, placed));  // picom
+    EXPECT_TRUE(DragThroughCompositor({.native_wayland = true}, placed));
+    EXPECT_TRUE(DragThroughCompositor({.xwayland = true, .window_manager = "Weston WM"}, placed));
+    EXPECT_TRUE(DragThroughCompositor({.xwayland = true, .window_manager = "wlroots wm"}, placed));
     // mutter and KWin follow the window's own moves.
-    EXPECT_FALSE(DragThroughCompositor({.xwayland = true, .window_manager = "Mutter"}));
-    EXPECT_FALSE(DragThroughCompositor({.xwayland = true}));
+    EXPECT_FALSE(DragThroughCompositor({.xwayland = true, .window_manager = "Mutter"}, placed));
+    EXPECT_FALSE(DragThroughCompositor({.xwayland = true}, placed));
 }
 
 }  // namespace

@@ -95,6 +95,13 @@ start_desktop() {
         grep -v i3-config-wizard /etc/i3/config >"$E2E_WORK/i3.config"
         command=(i3 -c "$E2E_WORK/i3.config")
     fi
+    if [ "$wm" = twm ]; then
+        # twm knows nothing of the extended hints. Its default asks the user
+        # to place each new window by hand; a user's twmrc places them.
+        printf 'RandomPlacement\nNoGrabServer\n' >"$E2E_WORK/twmrc"
+        command=(twm -f "$E2E_WORK/twmrc")
+        ready=twm_present
+    fi
     for attempt in 1 2 3; do
         "${command[@]}" >"$E2E_WORK/$wm.log" 2>&1 &
         E2E_PIDS+=($!)
@@ -127,6 +134,10 @@ wm_present() {
 
 # herbstluftwm reads its rules from a script it starts: ready once the last
 # of the default rules is in.
+# twm says nothing of itself but a colour property on the root window.
+twm_present() {
+    xprop -root _MIT_PRIORITY_COLORS | grep -q CARDINAL
+}
 herbstluftwm_configured() {
     herbstclient list_rules | grep -q fixedsize
 }
@@ -288,7 +299,10 @@ answer_message_box() {
         wait_for 5 is_active "$box" || fail "the message box did not take the keyboard"
         input key Return
     else
-        xdotool windowactivate --sync "$box" key Return
+        # A manager without the extended hints (twm) is asked nothing: the
+        # box is given the keyboard directly.
+        xdotool windowactivate --sync "$box" key Return 2>/dev/null ||
+            xdotool windowfocus --sync "$box" key Return
     fi
     wait_for 10 no_message_box "$pid" || fail "the message box did not close"
 }
@@ -299,7 +313,10 @@ no_window_named() {
 
 # The window's top-left corner on the screen as "X Y".
 window_position() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
+    # xwininfo gives the corner of a border the window manager drew around
+    # the window; the window itself begins inside it.
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /Border width/ {b=$NF} END {print x + b, y + b}'
 }
 
 # The window's width and height as "W H".
@@ -486,6 +503,40 @@ start_weston_desktop() {
 # with one virtual monitor of 1024 x 768, and sets DISPLAY to its XWayland.
 # Real input goes into XWayland by XTEST; there is no picture of the screen
 # to be had (SCREEN_DISPLAY is empty). Exits 77 when mutter cannot start.
+# cage, a kiosk compositor that makes every window fill its output, nested
+# in an Xvfb, with its XWayland. cage will not run as root: there it runs as
+# nobody, and lets this user's clients in.
+start_cage_desktop() {
+    command -v cage >/dev/null && command -v Xwayland >/dev/null || {
+        echo "SKIP: cage or Xwayland is not installed"
+        exit 77
+    }
+    start_desktop --no-wm 1024x768x24
+    OUTER_DISPLAY=$DISPLAY
+    local run=$E2E_WORK/cage-run as=()
+    mkdir -m 700 "$run"
+    if [ "$(id -u)" = 0 ]; then
+        chown nobody: "$run"
+        chmod 777 "$E2E_WORK"
+        as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    fi
+    # cage runs one program and ends with it: one that hands over XWayland's
+    # display and then waits.
+    XDG_RUNTIME_DIR=$run WLR_BACKENDS=x11 WLR_RENDERER=pixman WLR_X11_OUTPUTS=1 \
+        "${as[@]}" cage -- sh -c "xhost +si:localuser:$(id -un) >/dev/null; echo \"\$DISPLAY\" >$E2E_WORK/cage.display; exec sleep 3600" \
+        >"$E2E_WORK/cage.log" 2>&1 &
+    E2E_PIDS+=($!)
+    if ! wait_for 15 test -s "$E2E_WORK/cage.display"; then
+        echo "SKIP: cage did not start:"
+        tail -n 20 "$E2E_WORK/cage.log"
+        exit 77
+    fi
+    export DISPLAY=$(cat "$E2E_WORK/cage.display")
+    INPUT_DISPLAY=$OUTER_DISPLAY
+    SCREEN_DISPLAY=$OUTER_DISPLAY
+    wait_for 15 xdpyinfo || fail "cage's XWayland on $DISPLAY not answering"
+}
+
 start_mutter_desktop() {
     command -v mutter >/dev/null && command -v dbus-run-session >/dev/null || {
         echo "SKIP: mutter or dbus-run-session is not installed"
@@ -528,6 +579,13 @@ shown_above() {
         fi
         return
     fi
+    if [ -z "${INPUT_DISPLAY:-}" ]; then
+        # A manager that keeps no stacking list (dwm, twm): the server's own
+        # stacking says.
+        frame_stacked_above "$1" "$2"
+        return
+    fi
+    # A compositor's XWayland: what the screen shows where the two overlap.
     local ux uy uw uh lx ly lw lh left top right bottom red green blue
     read -r ux uy < <(window_position "$1")
     read -r uw uh < <(xwininfo -id "$1" | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print w, h}')
