@@ -67,12 +67,17 @@ std::optional<ScreenPoint> WindowPlacement::Seen(const ScreenRect& dial) {
     const ScreenPoint at{dial.left, dial.top};
     if (at == m_place) {
         m_shown_where_put = true;
+        m_awaiting_answer = m_manager_move_expected;
         return std::nullopt;
     }
-    if (m_asks_left == 0) {
+    // A move the clock did not ask for is the user's (through the manager)
+    // or another program's, and stands.
+    if (!m_awaiting_answer || m_asks_left == 0) {
+        m_awaiting_answer = false;
         return std::nullopt;
     }
     --m_asks_left;
+    m_manager_move_expected = false;
     m_shown_where_put = false;
     const ScreenPoint shift{at.x - m_asked.x, at.y - m_asked.y};
     if (std::abs(shift.x) <= LARGEST_FRAME && std::abs(shift.y) <= LARGEST_FRAME) {
@@ -100,7 +105,7 @@ WindowManagerWays WaysOf(const std::string& window_manager) {
     }
     if (window_manager == "awesome") {
         // Its default rules give ordinary windows and dialogs a title bar.
-        return {.first_type = WindowType::Utility};
+        return {.first_type = WindowType::Utility, .moves_new_windows = true};
     }
     return {};
 }

@@ -32,9 +32,11 @@ ScreenPoint ClockPlacement(std::int32_t left_twips, std::int32_t top_twips,
 ///   the clock asked by an offset, learned from the server's answer and taken
 ///   off every later request, so that the dial goes where it was put and a
 ///   drag moves it by exactly the pointer's travel;
-/// - a window shown elsewhere than put (i3 shifts it once, awesome moves a
-///   new window to where it overlaps others least) is asked back, a few times
-///   at most and only until the user first presses on the clock;
+/// - a window shown elsewhere than put (i3 shifts it once, awesome places a
+///   new window where it overlaps others least) is asked back, a few times at
+///   most, until it is seen where it was put or the user presses on it; a
+///   move the clock did not ask for after that (the user's, through the
+///   manager, or another program's) stands;
 /// - a manager that ignores the clock's moves, or a compositor that sizes the
 ///   window itself (a kiosk), never has its own place saved as the user's.
 class WindowPlacement {
@@ -49,6 +51,9 @@ public:
     /// move: the dial's rectangle. Returns where to ask for the window again,
     /// if the dial is not where it was put and the manager may follow.
     std::optional<ScreenPoint> Seen(const ScreenRect& dial);
+    /// The manager moves each new window once it is shown, to a place of its
+    /// own choosing (awesome): that first move is asked back too.
+    void ManagerMovesNewWindows() { m_manager_move_expected = true; }
     /// The user pressed on the clock: a later move by the manager is theirs.
     void Pressed() { m_asks_left = 0; }
     /// The user dragged the clock through the compositor's own move, which
@@ -90,6 +95,10 @@ private:
     bool m_shown_where_put = true;
     bool m_size_honoured = true;
     bool m_dragged_by_compositor = false;
+    // Whether the next place the server shows answers the clock's own
+    // request: the place it was made at, or one asked for again.
+    bool m_awaiting_answer = true;
+    bool m_manager_move_expected = false;
     int m_asks_left = 4;
 };
 

@@ -517,6 +517,9 @@ bool frmClock::eventFilter(QObject* watched, QEvent* event) {
             // A border the manager gave the window would shift the dial from
             // its place: where the manager lets a window ask, none is left.
             TakeAwayBorder(this);
+            if (WaysOfWindowManager().moves_new_windows) {
+                m_placement.ManagerMovesNewWindows();
+            }
             FollowWhatIsSeen();
         }
         // For an expose Qt shows what the backing store holds, which ticks

@@ -38,6 +38,11 @@ struct WindowManagerWays {
     /// notifications unmanaged): the clock takes the keyboard itself when
     /// clicked, and keeps itself below its own dialogs.
     bool unmanaged = false;
+    /// The manager moves a new window, once shown, to where it overlaps
+    /// others least (awesome), whatever place it asked for: on the display
+    /// that move looks like any other program's, so only the name tells. The
+    /// clock asks for its place back the first time.
+    bool moves_new_windows = false;
 };
 
 /// The display the clock is to be shown on, as start-up finds it.

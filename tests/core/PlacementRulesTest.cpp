@@ -122,16 +122,32 @@ TEST(PlacementRulesTest, APlaceTheManagerChoseIsNeverSavedOverTheUsers) {
         EXPECT_EQ(placement.ToSave(ScreenRect{0, 0, 1024, 768}), user);
     }
     {
-        // Shown where put, then moved by the manager at the user's word (or
-        // by another program) once the user has touched the clock: saved
-        // where it is, and not asked back.
+        // Shown where put, then moved by the manager at the user's word or
+        // by another program, before or after the user touched the clock:
+        // saved where it is, and not asked back.
+        for (const bool pressed : {false, true}) {
+            WindowPlacement placement(user);
+            placement.PutAt(user);
+            EXPECT_EQ(placement.Seen(DialAt(user)), std::nullopt);
+            if (pressed) {
+                placement.Pressed();
+            }
+            EXPECT_EQ(placement.Seen(DialAt({700, 50})), std::nullopt);
+            EXPECT_EQ(placement.ToSave(DialAt({700, 50})), (ScreenPoint{700, 50}));
+            EXPECT_FALSE(DragThroughCompositor({}, placement));
+        }
+    }
+    {
+        // A manager that moves each new window once shown (awesome) has that
+        // move asked back, and that one only.
         WindowPlacement placement(user);
+        placement.ManagerMovesNewWindows();
         placement.PutAt(user);
         EXPECT_EQ(placement.Seen(DialAt(user)), std::nullopt);
-        placement.Pressed();
+        EXPECT_EQ(placement.Seen(DialAt({610, 21})), user);
+        EXPECT_EQ(placement.Seen(DialAt(user)), std::nullopt);
         EXPECT_EQ(placement.Seen(DialAt({700, 50})), std::nullopt);
         EXPECT_EQ(placement.ToSave(DialAt({700, 50})), (ScreenPoint{700, 50}));
-        EXPECT_FALSE(DragThroughCompositor({}, placement));
     }
     {
         // A manager that keeps moving the window back is asked a few times,
@@ -153,12 +169,13 @@ TEST(PlacementRulesTest, OnlyWhatMustBeSettledBeforeTheWindowIsShownGoesByName) 
     EXPECT_EQ(WaysOf("herbstluftwm").first_type, WindowType::Notification);
     EXPECT_EQ(WaysOf("awesome").first_type, WindowType::Utility);  // no title bar
     EXPECT_FALSE(WaysOf("awesome").unmanaged);
+    EXPECT_TRUE(WaysOf("awesome").moves_new_windows);
     // An ordinary window elsewhere: openbox would stack a dialog over the
     // clock's own message boxes, Weston gives a utility window no keyboard.
     for (const char* manager : {"i3", "Openbox", "Weston WM", "Mutter", "dwm", ""}) {
         const WindowManagerWays ways = WaysOf(manager);
         EXPECT_EQ(ways.first_type, WindowType::Normal) << manager;
-        EXPECT_FALSE(ways.unmanaged) << manager;
+        EXPECT_FALSE(ways.unmanaged || ways.moves_new_windows) << manager;
     }
 }
 

@@ -302,6 +302,22 @@ TEST(frmClockTest, EscSaysGoodbyeThenSavesTopBeforeLeftAndEndsTheProgram) {
     EXPECT_EQ(loaded.folder.Read("Clock.ini"), "");
 }
 
+TEST(frmClockTest, AWindowTheCompositorSizedKeepsTheUsersPlaceAndGetsItsMenuAsAWindow) {
+    LoadedClock loaded("[Pos]\r\nTop=3000\r\nLeft=6000\r\n");
+    std::vector<bool> menus_as_window;
+    loaded.clock->AttachMenu([&](const QPoint&, bool as_window) { menus_as_window.push_back(as_window); },
+                             [](ClockCommand, CommandFrom) {});
+    // A kiosk makes the window fill its output from its top left.
+    loaded.desktop.window_place = ScreenPoint{0, 0};
+    loaded.desktop.window_size = ScreenPoint{1024, 768};
+    loaded.clock->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(loaded.clock.get()));
+    QTest::mouseClick(loaded.clock.get(), Qt::RightButton, {}, QPoint(75, 75));
+    EXPECT_EQ(menus_as_window, std::vector<bool>{true});
+    loaded.clock->close();
+    EXPECT_EQ(loaded.folder.Read("Clock.ini"), "[Pos]\r\nTop=3000\r\nLeft=6000\r\n");
+}
+
 TEST(frmClockTest, NewPositionKeysAreAddedTopThenLeft) {
     LoadedClock loaded;
     loaded.clock->show();
