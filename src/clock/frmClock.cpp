@@ -28,6 +28,9 @@ namespace sorane {
 
 namespace {
 
+// How long a window manager has to raise the clock's dialogs when asked.
+constexpr int RAISE_ANSWER_MS = 150;
+
 QFont LineFont() {
     QFont font = RoundGothic(9.75);
     font.setBold(true);
@@ -331,12 +334,26 @@ WindowManagerWays frmClock::WaysOfWindowManager() const {
 }
 
 void frmClock::RaiseOwnDialogs() {
+    bool any_below = false;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && IsOwnDialog(window, this)) {
+            any_below = any_below || StackedAbove(this, window);
             window->raise();
             window->activateWindow();
         }
     }
+    if (!any_below) {
+        return;
+    }
+    // A manager that ignores the requests to raise them (dwm raises only
+    // the window it focuses) has them shown anew, which it raises.
+    QTimer::singleShot(RAISE_ANSWER_MS, this, [this] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->isVisible() && IsOwnDialog(window, this) && StackedAbove(this, window)) {
+                MapAnew(window);
+            }
+        }
+    });
 }
 
 void frmClock::mouseMoveEvent(QMouseEvent* event) {

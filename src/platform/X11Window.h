@@ -58,6 +58,17 @@ bool MoveOnRoot(QWidget* window, QPoint place);
 /// that says.
 std::string WindowManagerName();
 
+/// Whether a window lies above another on the screen: the top-level windows
+/// they lie in (a frame, or the window itself), as the X server stacks
+/// them. False on other desktops or when the server cannot tell.
+bool StackedAbove(QWidget* upper, QWidget* lower);
+
+/// Has the X server show a window anew, unmapped and mapped again without Qt
+/// hiding it (a dialog's exec goes on): for a window manager that raises
+/// only a window it has newly mapped or focused (dwm) and ignores requests
+/// to raise one. Does nothing elsewhere.
+void MapAnew(QWidget* window);
+
 /// Whether a widget is one of the program's own dialogs or message boxes
 /// (a dialog or ordinary top-level window other than the clock).
 bool IsOwnDialog(const QObject* object, const QWidget* clock);

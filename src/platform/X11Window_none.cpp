@@ -15,6 +15,12 @@ void TakeAwayBorder(QWidget*) {}
 
 void TakeKeyboardFocus(QWidget*) {}
 
+bool StackedAbove(QWidget*, QWidget*) {
+    return false;
+}
+
+void MapAnew(QWidget*) {}
+
 StackBelowOwnDialogs::StackBelowOwnDialogs(QWidget* window) : m_window(window) {}
 StackBelowOwnDialogs::~StackBelowOwnDialogs() = default;
 

@@ -117,6 +117,50 @@ xcb_window_t TopLevelOf(xcb_connection_t* connection, xcb_window_t window) {
 
 }  // namespace
 
+bool StackedAbove(QWidget* upper, QWidget* lower) {
+    xcb_connection_t* connection = X11Connection();
+    if (connection == nullptr || !upper->testAttribute(Qt::WA_WState_Created) ||
+        !lower->testAttribute(Qt::WA_WState_Created)) {
+        return false;
+    }
+    const xcb_window_t upper_top = TopLevelOf(connection, xcb_window_t(upper->winId()));
+    const xcb_window_t lower_top = TopLevelOf(connection, xcb_window_t(lower->winId()));
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    xcb_query_tree_reply_t* tree =
+        screen != nullptr
+            ? xcb_query_tree_reply(connection, xcb_query_tree(connection, screen->root), nullptr)
+            : nullptr;
+    if (tree == nullptr) {
+        return false;
+    }
+    // The root's children, from the bottom of the stack to its top.
+    const xcb_window_t* children = xcb_query_tree_children(tree);
+    const int count = xcb_query_tree_children_length(tree);
+    int upper_at = -1;
+    int lower_at = -1;
+    for (int i = 0; i < count; ++i) {
+        if (children[i] == upper_top) {
+            upper_at = i;
+        }
+        if (children[i] == lower_top) {
+            lower_at = i;
+        }
+    }
+    free(tree);
+    return upper_at >= 0 && lower_at >= 0 && upper_at > lower_at;
+}
+
+void MapAnew(QWidget* window) {
+    xcb_connection_t* connection = X11Connection();
+    if (connection == nullptr || !window->testAttribute(Qt::WA_WState_Created)) {
+        return;
+    }
+    const xcb_window_t id = xcb_window_t(window->winId());
+    xcb_unmap_window(connection, id);
+    xcb_map_window(connection, id);
+    xcb_flush(connection);
+}
+
 StackBelowOwnDialogs::StackBelowOwnDialogs(QWidget* window) : m_window(window) {
     qApp->installEventFilter(this);
 }
