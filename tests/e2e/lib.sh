@@ -521,11 +521,12 @@ start_cage_desktop() {
         as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
     fi
     # cage runs one program and ends with it: one that hands over XWayland's
-    # display and then waits.
+    # display and then waits. A session of its own, so that everything it
+    # starts ends with it.
     XDG_RUNTIME_DIR=$run WLR_BACKENDS=x11 WLR_RENDERER=pixman WLR_X11_OUTPUTS=1 \
-        "${as[@]}" cage -- sh -c "xhost +si:localuser:$(id -un) >/dev/null; echo \"\$DISPLAY\" >$E2E_WORK/cage.display; exec sleep 3600" \
+        setsid "${as[@]}" cage -- sh -c "xhost +si:localuser:$(id -un) >/dev/null; echo \"\$DISPLAY\" >$E2E_WORK/cage.display; exec sleep 3600" \
         >"$E2E_WORK/cage.log" 2>&1 &
-    E2E_PIDS+=($!)
+    E2E_PIDS+=("-$!")
     if ! wait_for 15 test -s "$E2E_WORK/cage.display"; then
         echo "SKIP: cage did not start:"
         tail -n 20 "$E2E_WORK/cage.log"
