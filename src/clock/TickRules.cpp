@@ -13,12 +13,6 @@
 namespace sorane {
 namespace {
 
-// How far past a second boundary the tick aims, so that timer slack never
-// lands it before the boundary and shows the same second twice.
-constexpr int TICK_MARGIN_MS = 2;
-// How late after the boundary a tick may come and still count as on time.
-constexpr int TICK_LATE_MS = 20;
-
 // How late an alarm whose minute got no tick may still go off.
 constexpr std::int64_t ALARM_LATE_LIMIT_SECONDS = 3600;
 // How long after going off the alarm does not go off again: the hour that
@@ -190,14 +184,6 @@ TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInp
         outcome.face = Face::Surprised;
     }
     return outcome;
-}
-
-int MillisecondsToNextTick(const LocalDateTime& now) {
-    return 1000 - now.millisecond + TICK_MARGIN_MS;
-}
-
-bool TickOnTime(const LocalDateTime& now) {
-    return now.millisecond <= TICK_MARGIN_MS + TICK_LATE_MS;
 }
 
 }  // namespace sorane

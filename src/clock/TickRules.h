@@ -71,14 +71,4 @@ std::optional<std::string> LineTextFor(int view, const LocalDateTime& now);
 /// and any other value a hand-edited file may hold, show none.
 bool LineShownFor(int view);
 
-/// Milliseconds from now to just past the next wall-clock second boundary.
-int MillisecondsToNextTick(const LocalDateTime& now);
-
-/// Whether a tick that read this time came when it should, just after a
-/// second boundary: its repeating one-second timer may then run on. A tick
-/// that came late, or just before the boundary (the wall clock was set, or
-/// ran apart from the steady clock timers follow), needs its timer started
-/// again with MillisecondsToNextTick.
-bool TickOnTime(const LocalDateTime& now);
-
 }  // namespace sorane

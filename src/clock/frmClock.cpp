@@ -86,9 +86,10 @@ frmClock::frmClock(Desktop& desktop, ClockSettings& settings, ClockState& state)
 frmClock::~frmClock() = default;
 
 void frmClock::CreateTimer() {
-    tmrClock = new QTimer(this);
-    tmrClock->setTimerType(Qt::PreciseTimer);
-    connect(tmrClock, &QTimer::timeout, this, &frmClock::tmrClock_Timer);
+    // A wall clock set (by hand, or by time synchronisation after a suspend)
+    // is ticked at once: the rules see the jump, and the hands follow.
+    tmrClock = new WallClockTicks(
+        this, [this] { tmrClock_Timer(); }, [this] { tmrClock_Timer(); });
 }
 
 frmClock::LoadResult frmClock::Form_Load() {
@@ -134,7 +135,7 @@ frmClock::LoadResult frmClock::Form_Load() {
     m_state.Quitting = false;
     m_state.DialogOpen = false;
     m_state.MouseInside = false;
-    ScheduleNextTick(now);
+    tmrClock->Start();
     return LoadResult::Loaded;
 }
 
@@ -148,24 +149,11 @@ void frmClock::ApplyDisplay() {
     RedrawAll();
 }
 
-void frmClock::ScheduleNextTick(const LocalDateTime& now) {
-    // A repeating one-second timer, left to run while the ticks come just
-    // after each second boundary: starting a timer again costs more than
-    // most of a tick. It is started afresh for the next boundary when a tick
-    // comes off time, and made a one-second timer again on the next.
-    if (!TickOnTime(now)) {
-        tmrClock->start(MillisecondsToNextTick(now));
-    } else if (!tmrClock->isActive() || tmrClock->interval() != 1000) {
-        tmrClock->start(1000);
-    }
-}
-
 void frmClock::tmrClock_Timer() {
-    // One reading of the clock serves the whole tick; the timer is re-armed
-    // before anything can open a message box, so the clock keeps ticking.
+    // One reading of the clock serves the whole tick. The ticks go on under
+    // a message box the tick opens (an event loop inside this one).
     TickInput input;
     input.now = m_desktop.Now();
-    ScheduleNextTick(input.now);
     input.steady_now = m_desktop.SteadySeconds();
     input.announcements_open = m_announcements_open;
     if (StealthNeedsCursor(m_settings, m_state)) {
@@ -202,13 +190,6 @@ void frmClock::tmrClock_Timer() {
     }
     if (outcome.sound) {
         m_desktop.PlaySound(*outcome.sound);
-    }
-    if (!outcome.announcements.empty()) {
-        // Qt does not fire a repeating timer again while its timeout is
-        // still being handled, and a message box is an event loop inside
-        // this one: started afresh, the timer keeps the clock ticking under
-        // the box.
-        tmrClock->start(MillisecondsToNextTick(input.now));
     }
     // The tick's announcements are open, one box after another, until the
     // last is closed: the face and the sound are theirs all that while.

@@ -21,6 +21,7 @@
 #include "clock/clsMousePos.h"
 #include "platform/CompositingWatch.h"
 #include "platform/Desktop.h"
+#include "platform/WallClockTicks.h"
 #include "platform/X11Window.h"
 #include "settings/ClockSettings.h"
 
@@ -85,7 +86,7 @@ public:
 
     /// Placed at 360, 1500, 1815 x 255 twips, bold, black.
     LineLabel lblTimDat;
-    QTimer* tmrClock = nullptr;
+    WallClockTicks* tmrClock = nullptr;
 
     // Read by the tests and the benchmarks.
     Face CurrentFace() const { return m_face; }
@@ -107,7 +108,6 @@ protected:
 
 private:
     void CreateTimer();
-    void ScheduleNextTick(const LocalDateTime& now);
     /// Takes the face; returns the part of the window that changes.
     QRect FaceChange(Face face);
     /// What the window shows now.

@@ -32,4 +32,12 @@ struct LocalDateTime {
     }
 };
 
+/// Milliseconds from a moment that many milliseconds into a second to just
+/// past the next second boundary: a millisecond past it, so that a timer's
+/// slack never lands a tick before the boundary, to show the same second
+/// twice.
+constexpr int MillisecondsToNextSecond(int millisecond) {
+    return 1000 - millisecond + 1;
+}
+
 }  // namespace sorane

@@ -29,8 +29,10 @@ public:
         m_scale = scale > 1 ? scale : 1;
         const QDateTime start =
             QDateTime::fromString(qEnvironmentVariable("SORANE_TEST_START_TIME"), Qt::ISODate);
-        m_start_wall_ms =
-            start.isValid() ? start.toMSecsSinceEpoch() : QDateTime::currentMSecsSinceEpoch();
+        // The program ticks just after the wall clock's second boundaries:
+        // its time starts as far into its second as the wall clock is.
+        const qint64 wall_ms = QDateTime::currentMSecsSinceEpoch();
+        m_start_wall_ms = start.isValid() ? start.toMSecsSinceEpoch() + wall_ms % 1000 : wall_ms;
         m_start_steady = QtDesktop::SteadySeconds();
         m_since_start.start();
     }

@@ -3,8 +3,10 @@
 
 #include "platform/QtDesktop.h"
 #include "platform/SingleInstance.h"
+#include "platform/WallClockTicks.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -139,6 +141,28 @@ TEST(QtDesktopTest, UsersSettingsFolderIgnoresARelativeXdgConfigHome) {
     } else {
         ::unsetenv("XDG_CONFIG_HOME");
     }
+}
+
+TEST(WallClockTicksTest, EachSecondOfTheWallClockIsTickedOnceAfterItsBoundary) {
+    std::vector<qint64> ticked_at;  // wall-clock milliseconds
+    WallClockTicks ticks(
+        nullptr, [&] { ticked_at.push_back(QDateTime::currentMSecsSinceEpoch()); }, [] {});
+    EXPECT_FALSE(ticks.IsActive());
+    const qint64 started = QDateTime::currentMSecsSinceEpoch();
+    ticks.Start();
+    EXPECT_TRUE(ticks.IsActive());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticked_at.size() >= 3; }, 10000));
+    // None before the first boundary after the start, and no second twice.
+    EXPECT_GE(ticked_at[0] / 1000, started / 1000 + 1);
+    for (std::size_t i = 1; i < ticked_at.size(); ++i) {
+        EXPECT_GT(ticked_at[i] / 1000, ticked_at[i - 1] / 1000);
+    }
+    ticks.Stop();
+    EXPECT_FALSE(ticks.IsActive());
+    const std::size_t stopped_at = ticked_at.size();
+    // Stopped, none comes: a second and a half passes with the events handled.
+    QTest::qWait(1500);
+    EXPECT_EQ(ticked_at.size(), stopped_at);
 }
 
 TEST(SingleInstanceTest, OneClockPerUserUntilItEnds) {

@@ -1,0 +1,33 @@
+// SPDX-FileCopyrightText: 2026 ソラネ開発班 <sorane@example.org>
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+namespace sorane {
+
+/// Calls back once a second, just after each second boundary of the
+/// system's wall clock, and at once when the wall clock is set. On Linux a
+/// timerfd on the wall clock, absolute and cancelled when the clock is set,
+/// wakes the program a fraction of a millisecond after each boundary;
+/// elsewhere a precise one-shot timer is started for each next boundary.
+class WallClockTicks : public QObject {
+public:
+    WallClockTicks(QObject* parent, std::function<void()> on_tick,
+                   std::function<void()> on_clock_set);
+    ~WallClockTicks() override;
+
+    /// Ticks from the next second boundary on; started again, from the next.
+    void Start();
+    void Stop();
+    bool IsActive() const;
+
+private:
+    struct Source;
+    std::unique_ptr<Source> m_source;
+};
+
+}  // namespace sorane
