@@ -176,7 +176,6 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     // The clock ends the program itself; a closed dialog must not.
     QApplication::setQuitOnLastWindowClosed(false);
     RegisterFontSubstitutes();
-    QApplication::setWindowIcon(ApplicationIcon());
 
     const std::unique_ptr<QtDesktop> desktop_owner = make_desktop();
     QtDesktop& desktop = *desktop_owner;
@@ -199,21 +198,27 @@ int Main(int argc, char** argv, const std::function<std::unique_ptr<QtDesktop>()
     static const bool registered = std::atexit(&SaveClockAtExit) == 0;
     static_cast<void>(registered);
 
-    // The tray icon carries the application's icon, the About window's too.
-    // The About window itself is made when it is first shown: loaded hidden
-    // at start-up it would only cost the idle clock memory.
-    QSystemTrayIcon tray_icon(QApplication::windowIcon());
-    tray_icon.setToolTip(QStringLiteral("ソラネ"));
-    // Without a tray host on D-Bus, Qt falls back to an X11 tray, waiting for
-    // one to appear; under Wayland none can, and Qt would only warn that it
-    // has no way to wait.
-    if (QSystemTrayIcon::isSystemTrayAvailable() ||
-        !QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        tray_icon.show();
-    }
-    clock.AttachTrayIcon(&tray_icon);
-    QObject::connect(&tray_icon, &QSystemTrayIcon::activated, &clock,
-                     &frmClock::TrayIcon_Activated);
+    // The icons come once the clock's first frame is on the screen: the
+    // window's icon and the tray icon (which carries it, as the About window
+    // does; making it opens the desktop's session bus) are not needed to see
+    // the time. The About window itself is made when it is first shown:
+    // loaded hidden at start-up it would only cost the idle clock memory.
+    std::unique_ptr<QSystemTrayIcon> tray_icon;
+    clock.AfterFirstFrame([&clock, &tray_icon] {
+        QApplication::setWindowIcon(ApplicationIcon());
+        tray_icon = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
+        tray_icon->setToolTip(QStringLiteral("ソラネ"));
+        clock.AttachTrayIcon(tray_icon.get());
+        QObject::connect(tray_icon.get(), &QSystemTrayIcon::activated, &clock,
+                         &frmClock::TrayIcon_Activated);
+        // Without a tray host on D-Bus, Qt falls back to an X11 tray, waiting
+        // for one to appear; under Wayland none can, and Qt would only warn
+        // that it has no way to wait.
+        if (QSystemTrayIcon::isSystemTrayAvailable() ||
+            !QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            tray_icon->show();
+        }
+    });
 
     // A signal, or the session ending, closes the clock like any other close.
     quit_signals.SetHandler([&clock] { clock.close(); });

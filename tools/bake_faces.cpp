@@ -10,6 +10,7 @@
 //       picture round(150 * SCALE) pixels square
 
 #include <QDir>
+#include <QFile>
 #include <QStringList>
 #include <cstdio>
 
@@ -37,10 +38,19 @@ int main(int argc, char** argv) {
                 return 2;
             }
             // Named as the clock asks for it: the scale as Qt writes the number.
-            const QString path = QString("%1/%2@%3x.png").arg(out, name, QString::number(ratio));
+            // The pixels as they lie in memory (premultiplied ARGB, a 32-bit
+            // word each, rows one after another): the clock shows the face it
+            // starts with straight from its own file, with nothing to decode
+            // before its window first appears.
+            const QString path = QString("%1/%2@%3x.argb").arg(out, name, QString::number(ratio));
             const QImage face = RenderSvg(QString("%1/%2.svg").arg(faces, name),
-                                          qRound(sorane::CLOCK_SIZE * ratio), Qt::transparent);
-            if (face.isNull() || !face.save(path)) {
+                                          qRound(sorane::CLOCK_SIZE * ratio), Qt::transparent)
+                                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QFile file(path);
+            const auto bytes = qsizetype(face.sizeInBytes());
+            if (face.isNull() || face.bytesPerLine() != face.width() * 4 ||
+                !file.open(QIODevice::WriteOnly) ||
+                file.write(reinterpret_cast<const char*>(face.constBits()), bytes) != bytes) {
                 std::fprintf(stderr, "bake_faces: cannot write %s\n", qPrintable(path));
                 return 1;
             }

@@ -5,11 +5,22 @@
 
 #include <QImageReader>
 #include <QPainter>
-
-#include "clock/ReadPng.h"
+#include <QResource>
 
 namespace sorane {
 namespace {
+
+// A face baked at a scale as the program was built: its pixels, stored
+// uncompressed in the program, shown from where they lie. A null picture
+// where none was baked at that size.
+QImage BakedFace(const QString& name, const QString& scale, int side) {
+    const QResource baked(QString(":/faces/%1@%2x.argb").arg(name, scale));
+    if (!baked.isValid() || baked.compressionAlgorithm() != QResource::NoCompression ||
+        baked.size() != qint64(side) * side * 4) {
+        return {};
+    }
+    return QImage(baked.data(), side, side, side * 4, QImage::Format_ARGB32_Premultiplied);
+}
 
 // A face at a device pixel ratio. The usual scales (100 % to 200 % in
 // quarters) were rendered from the vector sources when the program was
@@ -19,15 +30,20 @@ namespace {
 QImage LoadFace(const QString& name, qreal ratio, ClockFaces::Corners corners) {
     const bool opaque = corners == ClockFaces::Corners::Opaque;
     const int side = qRound(CLOCK_SIZE * ratio);
-    QImage drawn = ReadPng(QString(":/faces/%1@%2x.png").arg(name, QString::number(ratio)));
-    if (drawn.isNull() || drawn.width() != side || drawn.height() != side) {
+    QImage drawn = BakedFace(name, QString::number(ratio), side);
+    if (drawn.isNull()) {
         QImageReader reader(QString(":/faces/%1.svg").arg(name));
         reader.setScaledSize(QSize(side, side));
         drawn = reader.read();
         if (drawn.isNull()) {
-            drawn = ReadPng(QString(":/faces/%1@2x.png").arg(name))
+            drawn = BakedFace(name, "2", qRound(CLOCK_SIZE * 2.0))
                         .scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }
+    }
+    if (!opaque && drawn.format() == QImage::Format_ARGB32_Premultiplied) {
+        // Clear corners: the baked picture as it is, read where it lies.
+        drawn.setDevicePixelRatio(ratio);
+        return drawn;
     }
     // Drawn pixel for pixel: Qt reads a ratio into a picture named "@2x".
     drawn.setDevicePixelRatio(1);
@@ -45,12 +61,24 @@ QImage LoadFace(const QString& name, qreal ratio, ClockFaces::Corners corners) {
 ClockFaces::ClockFaces(qreal device_pixel_ratio, Corners corners)
     : m_ratio(device_pixel_ratio),
       m_corners(corners),
-      m_pictures{LoadFace("ordinary", device_pixel_ratio, corners),
-                 LoadFace("wink", device_pixel_ratio, corners), QImage()} {
+      m_pictures{LoadFace("ordinary", device_pixel_ratio, corners), QImage(), QImage()} {}
+
+const QImage& ClockFaces::Picture(Face face) const {
+    QImage& picture = m_pictures[static_cast<int>(face)];
+    if (picture.isNull()) {
+        picture = LoadFace(face == Face::Wink ? "wink" : "surprised", m_ratio, m_corners);
+    }
+    return picture;
+}
+
+QRect ClockFaces::WinkArea() const {
+    if (m_wink_area) {
+        return *m_wink_area;
+    }
     // Where the wink differs from the ordinary face (the right eye): a wink
     // and its end draw only that part again.
     const QImage ordinary = m_pictures[0].convertToFormat(QImage::Format_RGB32);
-    const QImage wink = m_pictures[1].convertToFormat(QImage::Format_RGB32);
+    const QImage wink = Picture(Face::Wink).convertToFormat(QImage::Format_RGB32);
     QRect differs;
     for (int y = 0; y < ordinary.height(); ++y) {
         const auto* a = reinterpret_cast<const QRgb*>(ordinary.constScanLine(y));
@@ -67,18 +95,10 @@ ClockFaces::ClockFaces(qreal device_pixel_ratio, Corners corners)
             differs |= QRect(first, y, end - first, 1);
         }
     }
-    const qreal ratio = device_pixel_ratio;
-    m_wink_area = QRectF(differs.x() / ratio, differs.y() / ratio, differs.width() / ratio,
-                         differs.height() / ratio)
+    m_wink_area = QRectF(differs.x() / m_ratio, differs.y() / m_ratio, differs.width() / m_ratio,
+                         differs.height() / m_ratio)
                       .toAlignedRect();
-}
-
-const QImage& ClockFaces::Picture(Face face) const {
-    QImage& picture = m_pictures[static_cast<int>(face)];
-    if (picture.isNull()) {
-        picture = LoadFace("surprised", m_ratio, m_corners);
-    }
-    return picture;
+    return *m_wink_area;
 }
 
 void ClockFaces::DropUnusedPictures(Face shown) {
@@ -92,7 +112,7 @@ QRect ClockFaces::Change(Face from, Face to) const {
         return {};
     }
     if (from != Face::Surprised && to != Face::Surprised) {
-        return m_wink_area;
+        return WinkArea();
     }
     return QRect(QPoint(0, 0), m_pictures[0].deviceIndependentSize().toSize());
 }

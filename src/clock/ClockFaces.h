@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRect>
 #include <array>
+#include <optional>
 
 #include "clock/DialRules.h"
 
@@ -22,8 +23,9 @@ public:
     enum class Corners { Opaque, Transparent };
 
     explicit ClockFaces(qreal device_pixel_ratio, Corners corners = Corners::Opaque);
-    /// A face's picture. The surprised face, shown only while an
-    /// announcement is open, is read when it is asked for.
+    /// A face's picture. The ordinary face is read at once; the wink, first
+    /// shown a few seconds later, and the surprised face, shown only while
+    /// an announcement is open, when they are asked for.
     const QImage& Picture(Face face) const;
     /// Lets the surprised face's picture go while the face shown is another
     /// (90 KB at 1x that a clock would otherwise keep for months unused).
@@ -36,8 +38,11 @@ public:
 private:
     qreal m_ratio;
     Corners m_corners;
+    /// The part the wink changes, in logical pixels; found at its first use.
+    QRect WinkArea() const;
+
     mutable std::array<QImage, 3> m_pictures;
-    QRect m_wink_area;
+    mutable std::optional<QRect> m_wink_area;
 };
 
 }  // namespace sorane

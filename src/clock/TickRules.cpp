@@ -3,6 +3,7 @@
 
 #include "clock/TickRules.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
@@ -133,6 +134,22 @@ std::optional<std::string> LineTextFor(int view, const LocalDateTime& now) {
 
 bool LineShownFor(int view) {
     return view == 0 || view == 1;
+}
+
+TickPlan PlanTicks(bool screen_blanked, const ClockState& state, double steady_now) {
+    TickPlan plan;
+    if (!screen_blanked) {
+        return plan;
+    }
+    // The alarm is a minute of the wall clock, whose first tick it goes off
+    // in: a tick each minute keeps it to the second through any change of
+    // the clock (summer time, a zone, a setting by hand) without working out
+    // when the minute comes.
+    plan.every_seconds = 60;
+    if (state.TimerArmed == 1) {
+        plan.countdown_in = std::max(0.0, state.TimerEndsAt - steady_now);
+    }
+    return plan;
 }
 
 TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInput& input) {

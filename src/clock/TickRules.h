@@ -63,6 +63,17 @@ struct TickOutcome {
 /// tick after it up to an hour late; later than that it is only noted.
 TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInput& input);
 
+/// How the clock ticks. While it can be seen, each second. While nobody can
+/// see it (the screen blanked), at each minute's start, when the alarm may
+/// go off, and at the countdown's end; the window is drawn again at once
+/// when the screen is seen again.
+struct TickPlan {
+    int every_seconds = 1;
+    /// Seconds from now to a tick of its own at the countdown's end.
+    std::optional<double> countdown_in;
+};
+TickPlan PlanTicks(bool screen_blanked, const ClockState& state, double steady_now);
+
 /// The text the line shows for a view (0 time, 1 date); nullopt for any other
 /// view, whose line is left alone.
 std::optional<std::string> LineTextFor(int view, const LocalDateTime& now);

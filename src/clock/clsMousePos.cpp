@@ -6,11 +6,11 @@
 namespace sorane {
 
 std::int16_t clsMousePos::x() const {
-    return static_cast<std::int16_t>(m_desktop.CursorPos().x);
+    return static_cast<std::int16_t>(m_desktop.WatchedCursorPos().x);
 }
 
 std::int16_t clsMousePos::y() const {
-    return static_cast<std::int16_t>(m_desktop.CursorPos().y);
+    return static_cast<std::int16_t>(m_desktop.WatchedCursorPos().y);
 }
 
 void clsMousePos::Move(std::int16_t x, std::int16_t y) {

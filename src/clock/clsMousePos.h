@@ -9,7 +9,8 @@
 
 namespace sorane {
 
-/// Reads and places the mouse cursor. Every read asks the desktop anew.
+/// Reads and places the mouse cursor. A read asks the display only when the
+/// pointer has moved since the last (where the display tells of moves).
 class clsMousePos {
 public:
     explicit clsMousePos(Desktop& desktop) : m_desktop(desktop) {}

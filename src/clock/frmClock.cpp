@@ -15,6 +15,7 @@
 #include <QRegion>
 #include <QSystemTrayIcon>
 #include <QVarLengthArray>
+#include <cmath>
 
 #include "common/StandardError.h"
 #include "settings/Palette16.h"
@@ -90,6 +91,50 @@ void frmClock::CreateTimer() {
     // is ticked at once: the rules see the jump, and the hands follow.
     tmrClock = new WallClockTicks(
         this, [this] { tmrClock_Timer(); }, [this] { tmrClock_Timer(); });
+    m_countdown_tick.setSingleShot(true);
+    m_countdown_tick.setTimerType(Qt::PreciseTimer);
+    connect(&m_countdown_tick, &QTimer::timeout, this, [this] {
+        tmrClock_Timer();
+        // A timer a hair early finds the countdown still running.
+        ArmCountdownTick(PlanTicks(m_screen_blanked, m_state, m_desktop.SteadySeconds()));
+    });
+}
+
+void frmClock::ScreenBlanked(bool blanked) {
+    m_screen_blanked = blanked;
+    const TickPlan plan = PlanTicks(blanked, m_state, m_desktop.SteadySeconds());
+    tmrClock->Start(plan.every_seconds);
+    ArmCountdownTick(plan);
+    if (!blanked) {
+        tmrClock_Timer();
+    }
+}
+
+void frmClock::ArmCountdownTick(const TickPlan& plan) {
+    if (plan.countdown_in) {
+        // Just past the end: the countdown goes off once its end has gone by.
+        m_countdown_tick.start(int(std::ceil(*plan.countdown_in * 1000)) + 1);
+    } else {
+        m_countdown_tick.stop();
+    }
+}
+
+void frmClock::FirstFrameShown() {
+    m_line_ready = true;
+    if (!lblTimDat.isHidden()) {
+        WindowParts change;
+        AddPart(change, lblTimDat.geometry());
+        DrawNow(change);
+    }
+    m_blank_watch = std::make_unique<ScreenBlankWatch>(
+        *this, [this](bool blanked) { ScreenBlanked(blanked); });
+    if (m_blank_watch->Blanked()) {
+        ScreenBlanked(true);
+    }
+    // Closed before its first frame came: nothing more is shown.
+    if (m_after_first_frame && !m_unloaded) {
+        m_after_first_frame();
+    }
 }
 
 frmClock::LoadResult frmClock::Form_Load() {
@@ -157,15 +202,20 @@ void frmClock::tmrClock_Timer() {
     input.steady_now = m_desktop.SteadySeconds();
     input.announcements_open = m_announcements_open;
     if (StealthNeedsCursor(m_settings, m_state)) {
-        const ScreenPoint place = ScreenPlace();
-        input.left_twips = float(TwipsOf(place.x));
-        input.top_twips = float(TwipsOf(place.y));
+        if (!m_stealth_place) {
+            m_stealth_place = ScreenPlace();
+        }
+        input.left_twips = float(TwipsOf(m_stealth_place->x));
+        input.top_twips = float(TwipsOf(m_stealth_place->y));
         if (!MousePos) {
             MousePos = std::make_unique<clsMousePos>(m_desktop);
         }
         input.cursor = ScreenPoint{MousePos->x(), MousePos->y()};
     }
     const TickOutcome outcome = Tick(m_settings, m_state, input);
+    if (!StealthNeedsCursor(m_settings, m_state)) {
+        m_stealth_place.reset();
+    }
 
     if (outcome.stealth == StealthAction::Hide) {
         hide();
@@ -206,8 +256,8 @@ QRect frmClock::FaceChange(Face face) {
 }
 
 ClockScene frmClock::Scene() {
-    return {m_face, lblTimDat.isHidden() ? nullptr : &lblTimDat, m_hands ? &*m_hands : nullptr,
-            m_hand_colours};
+    return {m_face, lblTimDat.isHidden() || !m_line_ready ? nullptr : &lblTimDat,
+            m_hands ? &*m_hands : nullptr, m_hand_colours};
 }
 
 void frmClock::RedrawAll() {
@@ -269,6 +319,10 @@ void frmClock::paintEvent(QPaintEvent* event) {
     }
     m_surface.CopyTo(*this, device_parts);
     m_route.Painted();
+    if (!m_first_frame_shown) {
+        m_first_frame_shown = true;
+        QTimer::singleShot(0, this, &frmClock::FirstFrameShown);
+    }
 }
 
 void frmClock::DrawNow(std::span<const QRect> parts) {

@@ -21,6 +21,7 @@
 #include "clock/clsMousePos.h"
 #include "platform/CompositingWatch.h"
 #include "platform/Desktop.h"
+#include "platform/ScreenBlankWatch.h"
 #include "platform/WallClockTicks.h"
 #include "platform/X11Window.h"
 #include "settings/ClockSettings.h"
@@ -49,6 +50,14 @@ public:
 
     /// The once-a-second tick.
     void tmrClock_Timer();
+    /// Nobody can see the screen any more (blanked), or it is seen again:
+    /// the ticks follow (PlanTicks), and the window shows the time at once
+    /// when it is seen again.
+    void ScreenBlanked(bool blanked);
+    /// Work that need not hold up the first sight of the clock, done once
+    /// its first frame is on the screen (after the clock's own: the line,
+    /// the watch of the screen's blanking).
+    void AfterFirstFrame(std::function<void()> work) { m_after_first_frame = std::move(work); }
 
     /// The tray icon that closing the clock removes.
     void AttachTrayIcon(QSystemTrayIcon* tray_icon) { m_tray_icon = tray_icon; }
@@ -108,6 +117,10 @@ protected:
 
 private:
     void CreateTimer();
+    /// The line, the blanking watch and the caller's work, after the first frame.
+    void FirstFrameShown();
+    /// Starts (or stops) the countdown's own tick where the plan has one.
+    void ArmCountdownTick(const TickPlan& plan);
     /// Takes the face; returns the part of the window that changes.
     QRect FaceChange(Face face);
     /// What the window shows now.
@@ -170,6 +183,18 @@ private:
     std::optional<Hands> m_hands;
     HandColours m_hand_colours;
     int m_announcements_open = 0;
+    // The line is drawn from the first frame after the clock's first: its
+    // font's first use (the font system's start) would hold that up.
+    bool m_line_ready = false;
+    bool m_first_frame_shown = false;
+    std::function<void()> m_after_first_frame;
+    std::unique_ptr<ScreenBlankWatch> m_blank_watch;
+    bool m_screen_blanked = false;
+    // While nobody can see the clock, a tick of its own at the countdown's end.
+    QTimer m_countdown_tick;
+    // Where the clock is while the cursor may be over it in stealth mode: it
+    // cannot be dragged then, so its place is read once, not at every tick.
+    std::optional<ScreenPoint> m_stealth_place;
 
     // The window's own state.
     float DragX = 0;

@@ -32,12 +32,15 @@ struct LocalDateTime {
     }
 };
 
-/// Milliseconds from a moment that many milliseconds into a second to just
-/// past the next second boundary: a millisecond past it, so that a timer's
+/// Milliseconds from a moment (milliseconds since the epoch) to just past
+/// the next boundary of every_seconds seconds (the next second for 1, the
+/// next minute's start for 60): a millisecond past it, so that a timer's
 /// slack never lands a tick before the boundary, to show the same second
 /// twice.
-constexpr int MillisecondsToNextSecond(int millisecond) {
-    return 1000 - millisecond + 1;
+constexpr int MillisecondsToNextBoundary(long long epoch_ms, int every_seconds) {
+    const long long period = every_seconds * 1000LL;
+    const long long into = ((epoch_ms % period) + period) % period;
+    return int(period - into + 1);
 }
 
 }  // namespace sorane

@@ -86,6 +86,10 @@ public:
     virtual void ShowMessage(const Message& message) = 0;
 
     virtual ScreenPoint CursorPos() = 0;
+    /// The cursor's position for one who looks at it again and again: read
+    /// from the display only when the pointer has moved since the last such
+    /// reading, where the display tells of moves.
+    virtual ScreenPoint WatchedCursorPos() { return CursorPos(); }
     /// Puts the cursor there; only clsMousePos::Move asks for it.
     virtual void SetCursorPos(ScreenPoint point) = 0;
     /// The screens' geometries, in logical pixels.

@@ -70,6 +70,18 @@ ScreenPoint QtDesktop::CursorPos() {
     return {pos.x(), pos.y()};
 }
 
+ScreenPoint QtDesktop::WatchedCursorPos() {
+    if (!m_pointer_moves) {
+        m_pointer_moves = std::make_unique<PointerMoveWatch>();
+    } else if (!m_pointer_moves->MovedSinceStart()) {
+        return m_watched_cursor;
+    }
+    // Watched from before the reading: a move between the two is not lost.
+    m_pointer_moves->Start();
+    m_watched_cursor = CursorPos();
+    return m_watched_cursor;
+}
+
 void QtDesktop::SetCursorPos(ScreenPoint point) {
     QCursor::setPos(point.x, point.y);
 }

@@ -8,6 +8,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/HostSystem.h"
+#include "platform/PointerMoveWatch.h"
 #include "platform/SingleInstance.h"
 #include "platform/SoundPlayer.h"
 
@@ -25,6 +26,7 @@ public:
     double SteadySeconds() override;
     void ShowMessage(const Message& message) override;
     ScreenPoint CursorPos() override;
+    ScreenPoint WatchedCursorPos() override;
     void SetCursorPos(ScreenPoint point) override;
     std::vector<ScreenRect> Screens() override;
     std::optional<ScreenRect> WindowOnScreen(WindowHandle window) override;
@@ -42,6 +44,9 @@ public:
 private:
     SingleInstance m_instance;
     std::unique_ptr<SoundPlayer> m_sound;  // made when the first sound plays
+    // Made at the first watched reading, with the reading it keeps current.
+    std::unique_ptr<PointerMoveWatch> m_pointer_moves;
+    ScreenPoint m_watched_cursor;
     ZoneWatch m_zone;                      // the local time follows the system's zone
 };
 

@@ -9,8 +9,9 @@
 
 namespace sorane {
 
-/// Calls back once a second, just after each second boundary of the
-/// system's wall clock, and at once when the wall clock is set. On Linux a
+/// Calls back once a second (or once every so many seconds), just after
+/// each such boundary of the system's wall clock, and at once when the wall
+/// clock is set. On Linux a
 /// timerfd on the wall clock, absolute and cancelled when the clock is set,
 /// wakes the program a fraction of a millisecond after each boundary;
 /// elsewhere a precise one-shot timer is started for each next boundary.
@@ -20,8 +21,9 @@ public:
                    std::function<void()> on_clock_set);
     ~WallClockTicks() override;
 
-    /// Ticks from the next second boundary on; started again, from the next.
-    void Start();
+    /// Ticks from the next boundary of every_seconds seconds on (a minute's
+    /// start for 60); started again, from the next.
+    void Start(int every_seconds = 1);
     void Stop();
     bool IsActive() const;
 

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QTimer>
+#include <algorithm>
 
 #include "common/LocalDateTime.h"
 
@@ -13,11 +14,12 @@ namespace sorane {
 struct WallClockTicks::Source {
     QTimer timer;
     std::function<void()> on_tick;
+    int every_seconds = 1;
 
     // Started afresh for each next boundary, so that a late tick does not
     // make every later one late.
     void ArmForNextBoundary() {
-        timer.start(MillisecondsToNextSecond(int(QDateTime::currentMSecsSinceEpoch() % 1000)));
+        timer.start(MillisecondsToNextBoundary(QDateTime::currentMSecsSinceEpoch(), every_seconds));
     }
 };
 
@@ -37,7 +39,8 @@ WallClockTicks::WallClockTicks(QObject* parent, std::function<void()> on_tick,
 
 WallClockTicks::~WallClockTicks() = default;
 
-void WallClockTicks::Start() {
+void WallClockTicks::Start(int every_seconds) {
+    m_source->every_seconds = std::max(1, every_seconds);
     m_source->ArmForNextBoundary();
 }
 

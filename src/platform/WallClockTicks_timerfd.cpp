@@ -4,6 +4,7 @@
 #include "platform/WallClockTicks.h"
 
 #include <QSocketNotifier>
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <ctime>
@@ -16,16 +17,18 @@ struct WallClockTicks::Source {
     int fd = -1;
     std::unique_ptr<QSocketNotifier> readable;
     bool active = false;
+    int every_seconds = 1;
     std::function<void()> on_tick;
     std::function<void()> on_clock_set;
 
-    // Every whole second of the wall clock from the next one on; the timer
-    // is cancelled (its read fails with ECANCELED) when the clock is set.
+    // Every boundary of the wall clock from the next one on; the timer is
+    // cancelled (its read fails with ECANCELED) when the clock is set.
     void Arm() {
         timespec now{};
         clock_gettime(CLOCK_REALTIME, &now);
-        const itimerspec every_second{{1, 0}, {now.tv_sec + 1, 0}};
-        timerfd_settime(fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &every_second, nullptr);
+        const time_t next = (now.tv_sec / every_seconds + 1) * every_seconds;
+        const itimerspec every{{every_seconds, 0}, {next, 0}};
+        timerfd_settime(fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &every, nullptr);
     }
 
     void Read() {
@@ -64,10 +67,11 @@ WallClockTicks::~WallClockTicks() {
     }
 }
 
-void WallClockTicks::Start() {
+void WallClockTicks::Start(int every_seconds) {
     if (m_source->fd < 0) {
         return;
     }
+    m_source->every_seconds = std::max(1, every_seconds);
     m_source->Arm();
     m_source->readable->setEnabled(true);
     m_source->active = true;

@@ -393,12 +393,40 @@ TEST(TickRulesTest, StealthHidesWhileInsideAndShowsWhenNothingHoldsItBack) {
     EXPECT_FALSE(state.MouseInside);
 }
 
-TEST(TickRulesTest, NextTickLandsJustAfterTheNextSecondBoundary) {
+TEST(TickRulesTest, NextTickLandsJustAfterTheNextBoundary) {
+    const long long second = 1'764'999'960'000LL;  // a minute's start
     for (int ms = 0; ms < 1000; ++ms) {
-        const int landing = ms + MillisecondsToNextSecond(ms);
+        const int landing = ms + MillisecondsToNextBoundary(second + ms, 1);
         EXPECT_GT(landing, 1000) << ms;
         EXPECT_LE(landing, 1002) << ms;
     }
+    // A minute apart: from anywhere in the minute to just after the next one's start.
+    for (const long long into : {0LL, 1LL, 999LL, 30'000LL, 59'999LL}) {
+        const long long landing = into + MillisecondsToNextBoundary(second + into, 60);
+        EXPECT_GT(landing, 60'000) << into;
+        EXPECT_LE(landing, 60'002) << into;
+    }
+}
+
+TEST(TickRulesTest, NobodyLookingTicksEachMinuteAndAtTheCountdownsEnd) {
+    ClockState state;
+    // Seen: each second, and no tick of the countdown's own.
+    EXPECT_EQ(PlanTicks(false, state, 100).every_seconds, 1);
+    state.TimerArmed = 1;
+    state.TimerEndsAt = 280;
+    EXPECT_FALSE(PlanTicks(false, state, 100).countdown_in);
+    // Blanked: each minute, and the countdown's end to the second.
+    TickPlan blanked = PlanTicks(true, state, 100);
+    EXPECT_EQ(blanked.every_seconds, 60);
+    ASSERT_TRUE(blanked.countdown_in);
+    EXPECT_DOUBLE_EQ(*blanked.countdown_in, 180);
+    // An end already passed is ticked at once, never a negative wait.
+    EXPECT_DOUBLE_EQ(*PlanTicks(true, state, 300).countdown_in, 0);
+    // No countdown running: the minutes alone.
+    state.TimerArmed = 0;
+    blanked = PlanTicks(true, state, 100);
+    EXPECT_EQ(blanked.every_seconds, 60);
+    EXPECT_FALSE(blanked.countdown_in);
 }
 
 }  // namespace

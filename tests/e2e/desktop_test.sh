@@ -189,7 +189,9 @@ xdotool mousemove --sync 275 275
 wait_for 5 bash -c "! xwininfo -id $window | grep -q IsViewable" || fail "not hidden under the cursor"
 sleep 1.2
 ! is_viewable "$window" || fail "shown again while the cursor is still there"
-xdotool mousemove --sync 700 600
+# Moved away by the pointer device (XTEST), as a mouse moves it: a warp of
+# the pointer by a program is no move of the mouse, and waits for one.
+xdotool mousemove_relative --sync 425 325
 wait_for 5 is_viewable "$window" || fail "not shown when the cursor left"
 kill -TERM "$CLOCK_PID"
 wait_exit "$CLOCK_PID"

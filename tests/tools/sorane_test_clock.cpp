@@ -11,7 +11,6 @@
 // SORANE_TEST_INSTANCE=NAME: the clocks started with one name are one user's.
 
 #include <QDateTime>
-#include <QElapsedTimer>
 
 #include "ClockMain.h"
 
@@ -30,16 +29,19 @@ public:
         const QDateTime start =
             QDateTime::fromString(qEnvironmentVariable("SORANE_TEST_START_TIME"), Qt::ISODate);
         // The program ticks just after the wall clock's second boundaries:
-        // its time starts as far into its second as the wall clock is.
-        const qint64 wall_ms = QDateTime::currentMSecsSinceEpoch();
-        m_start_wall_ms = start.isValid() ? start.toMSecsSinceEpoch() + wall_ms % 1000 : wall_ms;
+        // its time starts as far into its second as the wall clock is, and
+        // runs with the wall clock, so that a tick never reads the moment
+        // before the boundary it was woken for.
+        m_real_start_ms = QDateTime::currentMSecsSinceEpoch();
+        m_start_wall_ms =
+            start.isValid() ? start.toMSecsSinceEpoch() + m_real_start_ms % 1000 : m_real_start_ms;
         m_start_steady = QtDesktop::SteadySeconds();
-        m_since_start.start();
     }
 
     LocalDateTime Now() override {
-        return LocalFrom(QDateTime::fromMSecsSinceEpoch(
-            m_start_wall_ms + qint64(double(m_since_start.elapsed()) * m_scale)));
+        const qint64 real_ms = QDateTime::currentMSecsSinceEpoch() - m_real_start_ms;
+        return LocalFrom(
+            QDateTime::fromMSecsSinceEpoch(m_start_wall_ms + qint64(double(real_ms) * m_scale)));
     }
 
     double SteadySeconds() override {
@@ -48,9 +50,9 @@ public:
 
 private:
     double m_scale = 1;
+    qint64 m_real_start_ms = 0;
     qint64 m_start_wall_ms = 0;
     double m_start_steady = 0;
-    QElapsedTimer m_since_start;
 };
 
 }  // namespace
