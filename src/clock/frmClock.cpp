@@ -88,7 +88,8 @@ frmClock::~frmClock() = default;
 
 void frmClock::CreateTimer() {
     // A wall clock set (by hand, or by time synchronisation after a suspend)
-    // is ticked at once: the rules see the jump, and the hands follow.
+    // is ticked as soon as it is noticed: the rules see the jump, and the
+    // hands follow.
     tmrClock = new WallClockTicks(
         this, [this] { tmrClock_Timer(); }, [this] { tmrClock_Timer(); });
     m_countdown_tick.setSingleShot(true);
@@ -107,6 +108,7 @@ void frmClock::ScreenBlanked(bool blanked) {
     ArmCountdownTick(plan);
     if (!blanked) {
         tmrClock_Timer();
+        RedrawAll();
     }
 }
 
@@ -234,7 +236,11 @@ void frmClock::tmrClock_Timer() {
         AddPart(change, lblTimDat.geometry());
     }
     AddPart(change, FaceChange(outcome.face));
-    DrawNow(change);
+    // While nobody can see the screen nothing is drawn: the whole window is
+    // drawn again when it is seen.
+    if (!m_screen_blanked) {
+        DrawNow(change);
+    }
     if (outcome.missed_alarm) {
         ReportOnStandardError(*outcome.missed_alarm);
     }

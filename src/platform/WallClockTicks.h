@@ -10,11 +10,12 @@
 namespace sorane {
 
 /// Calls back once a second (or once every so many seconds), just after
-/// each such boundary of the system's wall clock, and at once when the wall
-/// clock is set. On Linux a
-/// timerfd on the wall clock, absolute and cancelled when the clock is set,
-/// wakes the program a fraction of a millisecond after each boundary;
-/// elsewhere a precise one-shot timer is started for each next boundary.
+/// each such boundary of the system's wall clock. On Linux a timerfd on the
+/// wall clock, absolute and periodic, wakes the program a fraction of a
+/// millisecond after each boundary, at once when the clock is set forward,
+/// and (through a guard on the steady clock) within a period and a second
+/// when it is set back, which is reported as the clock set; elsewhere a
+/// precise one-shot timer is started for each next boundary.
 class WallClockTicks : public QObject {
 public:
     WallClockTicks(QObject* parent, std::function<void()> on_tick,

@@ -175,16 +175,22 @@ TEST(frmClockTest, CountdownShowsItsMessageWithTheSurprisedFaceOnce) {
 
 TEST(frmClockTest, WhileNobodyCanSeeItTheCountdownStillEndsAndTheTimeIsShownWhenSeenAgain) {
     LoadedClock loaded;
+    loaded.clock->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(loaded.clock.get()));
     ArmCountdown(loaded.state, 300, loaded.desktop.now, loaded.desktop.steady);
     // Blanked a moment before the countdown's end: no tick each second, but
     // one of its own at the end.
     loaded.desktop.steady += 300 - 0.05;
     loaded.clock->ScreenBlanked(true);
     EXPECT_TRUE(loaded.clock->tmrClock->IsActive());
+    loaded.desktop.now.second += 5;
     loaded.desktop.steady += 0.06;
     ASSERT_TRUE(QTest::qWaitFor([&] { return !loaded.desktop.messages.empty(); }));
     EXPECT_EQ(loaded.desktop.messages[0].text, "時間です！\n5分経ちました");
     EXPECT_EQ(loaded.state.TimerArmed, 0);
+    // A minute's tick meanwhile draws nothing.
+    loaded.desktop.now = {2026, 12, 7, 13, 31, 0, 1};
+    loaded.clock->tmrClock_Timer();
     // Seen again minutes later: the hands of now at once, not at the next tick.
     loaded.desktop.now = {2026, 12, 7, 13, 47, 21, 500};
     loaded.clock->ScreenBlanked(false);
@@ -193,6 +199,9 @@ TEST(frmClockTest, WhileNobodyCanSeeItTheCountdownStillEndsAndTheTimeIsShownWhen
     EXPECT_FLOAT_EQ(loaded.clock->CurrentHands()->second.to.x, expected.second.to.x);
     EXPECT_FLOAT_EQ(loaded.clock->CurrentHands()->minute.to.y, expected.minute.to.y);
     EXPECT_TRUE(loaded.clock->tmrClock->IsActive());
+    // Nothing was drawn meanwhile: the whole window is, now.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return LargestDifference(Shown(*loaded.clock), Painted(loaded)) <= 2; }));
 }
 
 TEST(frmClockTest, CountdownAndAlarmInOneTickShareOneSoundUntilTheLastBoxCloses) {
