@@ -108,7 +108,6 @@ void frmClock::ScreenBlanked(bool blanked) {
     ArmCountdownTick(plan);
     if (!blanked) {
         tmrClock_Timer();
-        RedrawAll();
     }
 }
 
@@ -236,9 +235,14 @@ void frmClock::tmrClock_Timer() {
         AddPart(change, lblTimDat.geometry());
     }
     AddPart(change, FaceChange(outcome.face));
-    // While nobody can see the screen nothing is drawn: the whole window is
-    // drawn again when it is seen.
-    if (!m_screen_blanked) {
+    // Nothing is drawn while nobody can see it (the screen blanked, the
+    // clock hidden by stealth): the whole window is drawn when it is seen.
+    if (m_screen_blanked || isHidden()) {
+        m_picture_behind = true;
+    } else if (m_picture_behind) {
+        m_picture_behind = false;
+        RedrawAll();
+    } else {
         DrawNow(change);
     }
     if (outcome.missed_alarm) {

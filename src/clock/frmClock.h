@@ -190,6 +190,9 @@ private:
     std::function<void()> m_after_first_frame;
     std::unique_ptr<ScreenBlankWatch> m_blank_watch;
     bool m_screen_blanked = false;
+    // Ticks went by undrawn (nobody could see the clock): the next one seen
+    // draws the whole window.
+    bool m_picture_behind = false;
     // While nobody can see the clock, a tick of its own at the countdown's end.
     QTimer m_countdown_tick;
     // Where the clock is while the cursor may be over it in stealth mode: it

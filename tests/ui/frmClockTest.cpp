@@ -234,10 +234,16 @@ TEST(frmClockTest, StealthHidesTheClockUnderTheCursorAndBringsItBack) {
     loaded.desktop.cursor = {60, 60};
     clock.tmrClock_Timer();
     EXPECT_TRUE(clock.isHidden());
+    // Hidden, it draws nothing; back, it shows the time of then whole.
+    loaded.desktop.now = {2026, 12, 7, 13, 42, 17, 1};
+    clock.tmrClock_Timer();
     loaded.desktop.cursor = {500, 500};
+    loaded.desktop.now = {2026, 12, 7, 13, 42, 18, 1};
     clock.tmrClock_Timer();
     EXPECT_FALSE(clock.isHidden());
     EXPECT_FALSE(loaded.state.MouseInside);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&clock));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return LargestDifference(Shown(clock), Painted(loaded)) <= 2; }));
 }
 
 TEST(frmClockTest, ReadOnlyProgramFolderKeepsSettingsInTheUsersFolder) {
