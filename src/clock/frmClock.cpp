@@ -127,8 +127,8 @@ void frmClock::FirstFrameShown() {
         AddPart(change, lblTimDat.geometry());
         DrawNow(change);
     }
-    m_blank_watch = std::make_unique<ScreenBlankWatch>(
-        *this, [this](bool blanked) { ScreenBlanked(blanked); });
+    m_blank_watch =
+        std::make_unique<ScreenBlankWatch>(*this, [this](bool blanked) { ScreenBlanked(blanked); });
     if (m_blank_watch->Blanked()) {
         ScreenBlanked(true);
     }

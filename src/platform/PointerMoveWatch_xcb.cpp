@@ -31,9 +31,9 @@ PointerMoveWatch::PointerMoveWatch() {
     // Raw events reach the root window since version 2.1 of the extension.
     xcb_input_xi_query_version_reply_t* version = xcb_input_xi_query_version_reply(
         connection, xcb_input_xi_query_version(connection, 2, 2), nullptr);
-    const bool recent = version != nullptr &&
-                        (version->major_version > 2 ||
-                         (version->major_version == 2 && version->minor_version >= 1));
+    const bool recent =
+        version != nullptr && (version->major_version > 2 ||
+                               (version->major_version == 2 && version->minor_version >= 1));
     free(version);
     if (!recent) {
         return;

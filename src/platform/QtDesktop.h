@@ -47,7 +47,7 @@ private:
     // Made at the first watched reading, with the reading it keeps current.
     std::unique_ptr<PointerMoveWatch> m_pointer_moves;
     ScreenPoint m_watched_cursor;
-    ZoneWatch m_zone;                      // the local time follows the system's zone
+    ZoneWatch m_zone;  // the local time follows the system's zone
 };
 
 /// A Qt date and time as the rules take it.

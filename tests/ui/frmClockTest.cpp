@@ -243,7 +243,8 @@ TEST(frmClockTest, StealthHidesTheClockUnderTheCursorAndBringsItBack) {
     EXPECT_FALSE(clock.isHidden());
     EXPECT_FALSE(loaded.state.MouseInside);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&clock));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return LargestDifference(Shown(clock), Painted(loaded)) <= 2; }));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return LargestDifference(Shown(clock), Painted(loaded)) <= 2; }));
 }
 
 TEST(frmClockTest, ReadOnlyProgramFolderKeepsSettingsInTheUsersFolder) {
@@ -336,8 +337,9 @@ TEST(frmClockTest, EscSaysGoodbyeThenSavesTopBeforeLeftAndEndsTheProgram) {
 TEST(frmClockTest, AWindowTheCompositorSizedKeepsTheUsersPlaceAndGetsItsMenuAsAWindow) {
     LoadedClock loaded("[Pos]\r\nTop=3000\r\nLeft=6000\r\n");
     std::vector<bool> menus_as_window;
-    loaded.clock->AttachMenu([&](const QPoint&, bool as_window) { menus_as_window.push_back(as_window); },
-                             [](ClockCommand, CommandFrom) {});
+    loaded.clock->AttachMenu(
+        [&](const QPoint&, bool as_window) { menus_as_window.push_back(as_window); },
+        [](ClockCommand, CommandFrom) {});
     // A kiosk makes the window fill its output from its top left.
     loaded.desktop.window_place = ScreenPoint{0, 0};
     loaded.desktop.window_size = ScreenPoint{1024, 768};
@@ -481,9 +483,9 @@ TEST(frmClockTest, MovedToAScreenOfAnotherScaleTheClockIsDrawnAtThatScale) {
         clock.move(place);
         ASSERT_TRUE(QTest::qWaitFor([&] { return clock.screen() != before; }));
         // Qt makes the backing store anew at its next paint.
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return LargestDifference(Shown(clock), Painted(loaded)) <= 2; }))
-            << "after the move";
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return LargestDifference(Shown(clock), Painted(loaded)) <= 2;
+        })) << "after the move";
         EXPECT_EQ(clock.devicePixelRatioF(), clock.screen()->devicePixelRatio());
         loaded.desktop.now.second += 1;
         clock.tmrClock_Timer();
