@@ -34,7 +34,8 @@ ScreenBlankWatch::ScreenBlankWatch(QWidget&, std::function<void(bool)> changed)
     xcb_screensaver_query_info_reply_t* info = xcb_screensaver_query_info_reply(
         connection, xcb_screensaver_query_info(connection, screen->root), nullptr);
     if (info != nullptr) {
-        m_blanked = info->state == XCB_SCREENSAVER_STATE_ON;
+        m_blanked =
+            info->state == XCB_SCREENSAVER_STATE_ON || info->state == XCB_SCREENSAVER_STATE_CYCLE;
         free(info);
     }
     QCoreApplication::instance()->installNativeEventFilter(this);
