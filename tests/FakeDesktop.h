@@ -19,6 +19,7 @@ public:
     double steady = 1000;
 
     std::vector<Message> messages;
+    std::vector<Message> notices;  ///< told quietly, through the desktop's notifications
     /// Runs while a message is "open" (the box is modal).
     std::function<void(const Message&)> on_message;
 
@@ -55,6 +56,7 @@ public:
             on_message(message);
         }
     }
+    void ShowNotice(const Message& message) override { notices.push_back(message); }
     ScreenPoint CursorPos() override { return cursor; }
     void SetCursorPos(ScreenPoint point) override { cursor_moves.push_back(point); }
     std::vector<ScreenRect> Screens() override { return screens; }

@@ -5,7 +5,7 @@
 
 namespace sorane {
 
-ClockCommand CommandForKey(int virtual_key, bool repeated) {
+ClockCommand CommandForKey(int virtual_key, bool repeated, bool shift) {
     if (repeated) {
         return ClockCommand::None;
     }
@@ -16,6 +16,10 @@ ClockCommand CommandForKey(int virtual_key, bool repeated) {
             return ClockCommand::About;
         case 72:
             return ClockCommand::Help;
+        case 93:
+            return ClockCommand::Menu;
+        case 121:
+            return shift ? ClockCommand::Menu : ClockCommand::None;
         default:
             return ClockCommand::None;
     }

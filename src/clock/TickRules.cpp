@@ -63,7 +63,7 @@ std::int64_t WallSeconds(const LocalDateTime& t) {
 // What the alarm does at this tick.
 struct AlarmDue {
     bool rings = false;
-    std::optional<std::string> missed;
+    std::optional<MissedAlarm> missed;
 };
 
 AlarmDue CheckAlarm(const ClockSettings& settings, ClockState& state, const LocalDateTime& now,
@@ -94,12 +94,7 @@ AlarmDue CheckAlarm(const ClockSettings& settings, ClockState& state, const Loca
             if (to - alarm <= ALARM_LATE_LIMIT_SECONDS) {
                 due.rings = true;
             } else {
-                due.missed = Joined({"the alarm of ", TwoDigits(settings.TimeHour), ":",
-                                     TwoDigits(settings.TimeMin), " on ", std::to_string(day.year),
-                                     "-", TwoDigits(day.month), "-", TwoDigits(day.day),
-                                     " was missed: the clock got no tick from ",
-                                     TwoDigits(previous->hour), ":", TwoDigits(previous->minute),
-                                     " until ", TwoDigits(now.hour), ":", TwoDigits(now.minute)});
+                due.missed = MissedAlarm{settings.TimeHour, settings.TimeMin, day, *previous, now};
             }
             break;
         }
@@ -107,7 +102,74 @@ AlarmDue CheckAlarm(const ClockSettings& settings, ClockState& state, const Loca
     return due;
 }
 
+// "7:30": the hour as it is, the minute in two digits.
+std::string ClockTime(int hour, int minute) {
+    return std::to_string(hour) + ":" + TwoDigits(minute);
+}
+
+// An announcement comes up by itself: it must not take the keyboard.
+Message Announcement(std::string text) {
+    Message message{std::move(text), APP_TITLE, MessageIcon::None};
+    message.takes_keyboard = false;
+    return message;
+}
+
 }  // namespace
+
+std::string MissedAlarmLog(const MissedAlarm& missed) {
+    return Joined({"the alarm of ", TwoDigits(missed.hour), ":", TwoDigits(missed.minute), " on ",
+                   std::to_string(missed.day.year), "-", TwoDigits(missed.day.month), "-",
+                   TwoDigits(missed.day.day), " was missed: the clock got no tick from ",
+                   TwoDigits(missed.stopped.hour), ":", TwoDigits(missed.stopped.minute), " until ",
+                   TwoDigits(missed.resumed.hour), ":", TwoDigits(missed.resumed.minute)});
+}
+
+Message MissedAlarmNotice(const MissedAlarm& missed) {
+    // The gap's start carries its date when it was another day's.
+    std::string from;
+    if (missed.stopped.Date() != missed.resumed.Date()) {
+        from =
+            std::to_string(missed.stopped.month) + "月" + std::to_string(missed.stopped.day) + "日";
+    }
+    from += ClockTime(missed.stopped.hour, missed.stopped.minute);
+    return {Joined({"目覚まし（", ClockTime(missed.hour, missed.minute), "）は鳴りませんでした。\n",
+                    from, "から", ClockTime(missed.resumed.hour, missed.resumed.minute),
+                    "まで、時計が動いていませんでした。"}),
+            APP_TITLE, MessageIcon::None};
+}
+
+SpokenFacts SpokenFactsAt(const ClockSettings& settings, const ClockState& state,
+                          const LocalDateTime& now, double steady_now) {
+    SpokenFacts facts;
+    facts.hour = now.hour;
+    facts.minute = now.minute;
+    facts.date = now.Date();
+    if (AlarmSet(settings) && settings.TimeHour <= 23 && settings.TimeMin <= 59) {
+        facts.alarm = std::pair<int, int>(settings.TimeHour, settings.TimeMin);
+    }
+    if (state.TimerArmed == 1) {
+        const double left = std::max(0.0, state.TimerEndsAt - steady_now);
+        facts.countdown_minutes = std::max(1, int(std::ceil(left / 60)));
+    }
+    return facts;
+}
+
+SpokenClock SpokenClockOf(const SpokenFacts& facts) {
+    SpokenClock spoken;
+    spoken.name = "ソラネ " + SpokenTime(facts.hour, facts.minute);
+    spoken.description = SpokenDate(facts.date);
+    if (facts.alarm) {
+        // The alarm's hour as it is set, on the 24-hour clock.
+        spoken.description += "、目覚まし " + std::to_string(facts.alarm->first) + "時";
+        if (facts.alarm->second != 0) {
+            spoken.description += std::to_string(facts.alarm->second) + "分";
+        }
+    }
+    if (facts.countdown_minutes > 0) {
+        spoken.description += "、タイマー 残り" + std::to_string(facts.countdown_minutes) + "分";
+    }
+    return spoken;
+}
 
 bool StealthNeedsCursor(const ClockSettings& settings, const ClockState& state) {
     return settings.Sterus == 1 && state.MouseInside;
@@ -180,9 +242,8 @@ TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInp
     // Each announcement is disarmed before it is shown, so that ticks running
     // while its box is open never announce it again.
     if (state.TimerArmed == 1 && input.steady_now > state.TimerEndsAt) {
-        outcome.announcements.push_back(
-            {"時間です！\n" + std::to_string(state.TimerSeconds / 60) + "分経ちました", APP_TITLE,
-             MessageIcon::None});
+        outcome.announcements.push_back(Announcement(
+            "時間です！\n" + std::to_string(state.TimerSeconds / 60) + "分経ちました"));
         DisarmCountdown(state);
     }
 
@@ -190,7 +251,7 @@ TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInp
     state.LastTick = now;
     AlarmDue alarm = CheckAlarm(settings, state, now, previous, input.steady_now);
     if (alarm.rings) {
-        outcome.announcements.push_back({"時間です！", APP_TITLE, MessageIcon::None});
+        outcome.announcements.push_back(Announcement("時間です！"));
     }
     outcome.missed_alarm = std::move(alarm.missed);
 
@@ -199,6 +260,12 @@ TickOutcome Tick(const ClockSettings& settings, ClockState& state, const TickInp
     }
     if (!outcome.announcements.empty() || input.announcements_open > 0) {
         outcome.face = Face::Surprised;
+    }
+    // Last: the countdown and the alarm above may have changed what is said.
+    SpokenFacts spoken = SpokenFactsAt(settings, state, now, input.steady_now);
+    if (state.Spoken != spoken) {
+        outcome.spoken = SpokenClockOf(spoken);
+        state.Spoken = std::move(spoken);
     }
     return outcome;
 }

@@ -37,6 +37,40 @@ struct TickInput {
     int announcements_open = 0;         ///< countdown or alarm boxes still on screen
 };
 
+/// An alarm whose minute got no tick, and no tick either for an hour after
+/// it (the machine asleep through the morning): it did not ring.
+struct MissedAlarm {
+    int hour = 0;
+    int minute = 0;
+    LocalDate day;          ///< the day it was for
+    LocalDateTime stopped;  ///< the last tick before the gap
+    LocalDateTime resumed;  ///< the first tick after it
+    bool operator==(const MissedAlarm&) const = default;
+};
+
+/// The line standard error keeps of a missed alarm (English).
+std::string MissedAlarmLog(const MissedAlarm& missed);
+
+/// What the user is told of a missed alarm, quietly (a notification, not a
+/// box): 「目覚まし（7:30）は鳴りませんでした。」 and why.
+Message MissedAlarmNotice(const MissedAlarm& missed);
+
+/// What a screen reader says of the clock: its name ("ソラネ 午前9時5分")
+/// and its description (the date in the era's words, a set alarm, a
+/// running countdown).
+struct SpokenClock {
+    std::string name;
+    std::string description;
+    bool operator==(const SpokenClock&) const = default;
+};
+
+/// What the clock is described with at this moment.
+SpokenFacts SpokenFactsAt(const ClockSettings& settings, const ClockState& state,
+                          const LocalDateTime& now, double steady_now);
+
+/// The words for the facts.
+SpokenClock SpokenClockOf(const SpokenFacts& facts);
+
 /// Everything a tick decides.
 struct TickOutcome {
     StealthAction stealth = StealthAction::None;
@@ -49,9 +83,12 @@ struct TickOutcome {
     /// The sound file to play as the announcements appear: once however many
     /// go off in the tick; nullopt when none does.
     std::optional<std::string> sound;
-    /// A line for standard error when the alarm's time went by more than an
-    /// hour before this tick (the machine slept through it, say).
-    std::optional<std::string> missed_alarm;
+    /// When the alarm's time went by more than an hour before this tick
+    /// (the machine slept through it, say): it is told, not rung.
+    std::optional<MissedAlarm> missed_alarm;
+    /// The clock's description for screen readers, when it changed: the
+    /// minute, the date, the alarm or the countdown's minutes.
+    std::optional<SpokenClock> spoken;
 };
 
 /// One tick of the clock: stealth, face, hands, the text line, then the

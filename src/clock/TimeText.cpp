@@ -12,17 +12,18 @@ namespace {
 
 struct Era {
     char initial;
+    const char* name;
     LocalDate first_day;
 };
 
 // Newest first. The first days are those of the Japanese calendar that
 // Windows uses, so that a date reads the same there and here.
 constexpr std::array<Era, 5> ERAS = {{
-    {'R', {2019, 5, 1}},
-    {'H', {1989, 1, 8}},
-    {'S', {1926, 12, 25}},
-    {'T', {1912, 7, 30}},
-    {'M', {1868, 1, 1}},
+    {'R', "令和", {2019, 5, 1}},
+    {'H', "平成", {1989, 1, 8}},
+    {'S', "昭和", {1926, 12, 25}},
+    {'T', "大正", {1912, 7, 30}},
+    {'M', "明治", {1868, 1, 1}},
 }};
 
 }  // namespace
@@ -60,6 +61,27 @@ std::string DateText(const LocalDate& date) {
     year.insert(0, year.size() < 4 ? 4 - year.size() : 0, '0');
     return (date.year < 0 ? "-" : "") + year + "/" + TwoDigits(date.month) + "/" +
            TwoDigits(date.day);
+}
+
+std::string SpokenTime(int hour, int minute) {
+    std::string text = hour < 12 ? "午前" : "午後";
+    text += std::to_string(hour % 12) + "時";
+    if (minute != 0) {
+        text += std::to_string(minute) + "分";
+    }
+    return text;
+}
+
+std::string SpokenDate(const LocalDate& date) {
+    std::string year = std::to_string(date.year) + "年";
+    for (const Era& era : ERAS) {
+        if (date >= era.first_day) {
+            const int in_era = date.year - era.first_day.year + 1;
+            year = era.name + (in_era == 1 ? std::string("元") : std::to_string(in_era)) + "年";
+            break;
+        }
+    }
+    return year + std::to_string(date.month) + "月" + std::to_string(date.day) + "日";
 }
 
 }  // namespace sorane

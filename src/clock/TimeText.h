@@ -22,4 +22,12 @@ std::string TimeText(const LocalDateTime& now);
 /// Gregorian year instead: "yyyy/mm/dd".
 std::string DateText(const LocalDate& date);
 
+/// The time as it is said: "午前9時5分", "午後3時" on the hour; midnight
+/// is "午前0時", noon "午後0時", 12:30 "午後0時30分".
+std::string SpokenTime(int hour, int minute);
+
+/// The date in the era's words: "令和8年12月9日", the era's first year
+/// "元年" ("令和元年5月1日"); before the first era, "1867年12月31日".
+std::string SpokenDate(const LocalDate& date);
+
 }  // namespace sorane

@@ -44,6 +44,12 @@ int VirtualKeyFor(const QKeyEvent& event) {
     if (key == Qt::Key_Escape) {
         return 27;
     }
+    if (key == Qt::Key_Menu) {
+        return 93;
+    }
+    if (key == Qt::Key_F10) {
+        return 121;
+    }
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
         return key;
     }
@@ -246,7 +252,12 @@ void frmClock::tmrClock_Timer() {
         DrawNow(change);
     }
     if (outcome.missed_alarm) {
-        ReportOnStandardError(*outcome.missed_alarm);
+        ReportOnStandardError(MissedAlarmLog(*outcome.missed_alarm));
+        TellQuietly(MissedAlarmNotice(*outcome.missed_alarm));
+    }
+    if (outcome.spoken) {
+        setAccessibleName(QString::fromStdString(outcome.spoken->name));
+        setAccessibleDescription(QString::fromStdString(outcome.spoken->description));
     }
     if (outcome.sound) {
         m_desktop.PlaySound(*outcome.sound);
@@ -314,6 +325,19 @@ void frmClock::Announce(const Message& message) {
     // The sound is the announcements' own: once none is on screen, it stops.
     if (m_announcements_open == 0) {
         m_desktop.StopSound();
+    }
+}
+
+void frmClock::TellQuietly(const Message& message) {
+    // Shown until the user closes it: it tells of something that happened
+    // while nobody was there.
+    if (m_tray_icon && m_tray_icon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable() &&
+        QSystemTrayIcon::supportsMessages()) {
+        m_tray_icon->showMessage(QString::fromStdString(message.title),
+                                 QString::fromStdString(message.text), QSystemTrayIcon::Information,
+                                 0);
+    } else {
+        m_desktop.ShowNotice(message);
     }
 }
 
@@ -490,19 +514,28 @@ ScreenPoint frmClock::ScreenPlace() {
 }
 
 void frmClock::PopUpMenu() {
+    const ScreenPoint cursor = m_desktop.CursorPos();
+    PopUpMenuAt(QPoint(cursor.x, cursor.y));
+}
+
+void frmClock::PopUpMenuAt(const QPoint& place) {
     if (m_pop_up_menu) {
-        const ScreenPoint cursor = m_desktop.CursorPos();
-        m_pop_up_menu(QPoint(cursor.x, cursor.y), !m_placement.PopUpsShown());
+        m_pop_up_menu(place, !m_placement.PopUpsShown());
     }
 }
 
 void frmClock::keyPressEvent(QKeyEvent* event) {
-    Form_KeyDown(VirtualKeyFor(*event), event->isAutoRepeat());
+    Form_KeyDown(VirtualKeyFor(*event), event->isAutoRepeat(),
+                 event->modifiers().testFlag(Qt::ShiftModifier));
 }
 
-void frmClock::Form_KeyDown(int key_code, bool repeated) {
-    const ClockCommand command = CommandForKey(key_code, repeated);
-    if (command != ClockCommand::None && m_run_command) {
+void frmClock::Form_KeyDown(int key_code, bool repeated, bool shift) {
+    const ClockCommand command = CommandForKey(key_code, repeated, shift);
+    if (command == ClockCommand::Menu) {
+        // From the keyboard the menu opens over the clock, wherever the
+        // pointer is.
+        PopUpMenuAt(mapToGlobal(QPoint(CLOCK_SIZE / 2, CLOCK_SIZE / 2)));
+    } else if (command != ClockCommand::None && m_run_command) {
         m_run_command(command, CommandFrom::Key);
     }
 }

@@ -72,7 +72,7 @@ public:
 
     /// A key pressed on the clock, by its virtual-key code; repeated for the
     /// repeats of a key held down.
-    void Form_KeyDown(int key_code, bool repeated = false);
+    void Form_KeyDown(int key_code, bool repeated = false, bool shift = false);
     /// Mouse handlers; X and Y are twips in window coordinates.
     void Form_MouseDown(MouseButton button, float X, float Y);
     void Form_MouseMove(float X, float Y);
@@ -139,7 +139,13 @@ private:
     /// Draws the parts (logical pixels) again and shows them at once.
     void DrawNow(std::span<const QRect> parts);
     void Announce(const Message& message);
+    /// Tells the user something without a box and without sound: the tray
+    /// icon's message where the tray shows one, else the desktop's
+    /// notifications.
+    void TellQuietly(const Message& message);
+    /// The pop-up menu at the cursor, or at a screen position.
     void PopUpMenu();
+    void PopUpMenuAt(const QPoint& place);
     /// Brings the clock's open dialogs back over it and gives the last the
     /// keyboard, where the window manager raised the clock over them.
     void RaiseOwnDialogs();

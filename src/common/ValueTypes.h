@@ -20,6 +20,12 @@ struct Message {
     std::string text;
     std::string title;
     MessageIcon icon = MessageIcon::None;
+    /// Whether the box takes the keyboard as it comes up. A box that follows
+    /// the user's own action does; one that comes up by itself (the countdown
+    /// and the alarm) shows above every window but leaves the keyboard where
+    /// the user is typing, so that a keystroke meant elsewhere cannot close
+    /// it unseen.
+    bool takes_keyboard = true;
     bool operator==(const Message&) const = default;
 };
 

@@ -29,10 +29,20 @@ QPushButton* SettingsDialog::AddButton(const char* caption, int left, int top, i
     return button;
 }
 
+void SettingsDialog::NameControls(std::initializer_list<std::pair<QWidget*, QLabel*>> controls) {
+    // A list's name is what it shows: screen readers say the label it is
+    // labelled by (the label's buddy) with it.
+    for (const auto& [control, label] : controls) {
+        control->setAccessibleName(label->text());
+        label->setBuddy(control);
+    }
+}
+
 void SettingsDialog::AddOkCancel(int ok_left, int ok_width, int cancel_left, int cancel_width,
                                  int top) {
     cmdOK = AddButton("Ｏ　Ｋ", ok_left, top, ok_width, 435);
     cmdOK->setFont(RoundGothic(9));
+    cmdOK->setAccessibleName(QStringLiteral("OK"));  // not the letters one by one
     cmdCancel = AddButton("キャンセル", cancel_left, top, cancel_width, 435);
     cmdCancel->setFont(RoundGothic(9));
     connect(cmdCancel, &QPushButton::clicked, this, &SettingsDialog::cmdCancel_Click);

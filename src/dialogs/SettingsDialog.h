@@ -3,7 +3,10 @@
 
 #pragma once
 
+#include <QLabel>
 #include <QPushButton>
+#include <initializer_list>
+#include <utility>
 
 #include "platform/Desktop.h"
 #include "dialogs/DialogWindow.h"
@@ -36,6 +39,8 @@ protected:
     QPushButton* AddButton(const char* caption, int left, int top, int width, int height);
     /// Adds OK and Cancel in the rounded Gothic the dialogs use for them.
     void AddOkCancel(int ok_left, int ok_width, int cancel_left, int cancel_width, int top);
+    /// Gives each control, for screen readers, the name of the label beside it.
+    static void NameControls(std::initializer_list<std::pair<QWidget*, QLabel*>> controls);
 
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

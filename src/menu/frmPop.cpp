@@ -69,6 +69,7 @@ void frmPop::Run(ClockCommand command, CommandFrom from) {
         case ClockCommand::Exit:
             m09_Click();
             break;
+        case ClockCommand::Menu:  // the menu itself: the clock opens it
         case ClockCommand::None:
             break;
     }

@@ -84,6 +84,10 @@ public:
 
     /// Shows a modal message box and returns when it is closed.
     virtual void ShowMessage(const Message& message) = 0;
+    /// Tells the user something without a box and without sound, through
+    /// the desktop's notifications (standard error where it has none), and
+    /// returns at once.
+    virtual void ShowNotice(const Message& message) = 0;
 
     virtual ScreenPoint CursorPos() = 0;
     /// The cursor's position for one who looks at it again and again: read

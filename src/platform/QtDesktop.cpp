@@ -20,6 +20,7 @@
 #include <QWidget>
 
 #include "common/StandardError.h"
+#include "platform/DesktopNotice.h"
 #include "platform/HostSystem.h"
 #include "platform/X11Window.h"
 
@@ -62,7 +63,15 @@ void QtDesktop::ShowMessage(const Message& message) {
         ToQt(message.title), ToQt(message.text), QMessageBox::Ok);
     // The clock stays above other windows; its messages must not hide behind it.
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    // A box that comes up by itself leaves the keyboard with the window
+    // being typed in: it is closed by a click, or by a key once the user
+    // has moved to it.
+    box.setAttribute(Qt::WA_ShowWithoutActivating, !message.takes_keyboard);
     box.exec();
+}
+
+void QtDesktop::ShowNotice(const Message& message) {
+    SendDesktopNotice(message);
 }
 
 ScreenPoint QtDesktop::CursorPos() {

@@ -25,6 +25,7 @@ public:
     LocalDateTime Now() override;
     double SteadySeconds() override;
     void ShowMessage(const Message& message) override;
+    void ShowNotice(const Message& message) override;
     ScreenPoint CursorPos() override;
     ScreenPoint WatchedCursorPos() override;
     void SetCursorPos(ScreenPoint point) override;

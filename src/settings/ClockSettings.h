@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "common/ValueTypes.h"
 #include "common/LocalDateTime.h"
@@ -25,6 +26,18 @@ struct ClockSettings {
     std::string Wave;            ///< [Time] Wave: sound file path; "0" = none chosen yet
     std::int32_t PosTop = 0;     ///< [Pos] Top: window top, twips
     std::int32_t PosLeft = 0;    ///< [Pos] Left: window left, twips
+};
+
+/// What a screen reader is told of the clock: the time to the minute, the
+/// date, the alarm and the countdown's minutes left. The clock is described
+/// again only when these change.
+struct SpokenFacts {
+    int hour = 0;
+    int minute = 0;
+    LocalDate date;
+    std::optional<std::pair<int, int>> alarm;  ///< its hour and minute, when set
+    int countdown_minutes = 0;                 ///< whole minutes left, rounded up; 0 for none
+    bool operator==(const SpokenFacts&) const = default;
 };
 
 /// Run-time values the windows share; never saved.
@@ -69,6 +82,8 @@ struct ClockState {
     /// The day whose date the ticks last gave the line (View 1), so that the
     /// date is made again only when the day changes; empty in other views.
     std::optional<LocalDate> LineDate;
+    /// What the clock was last described with, for screen readers.
+    std::optional<SpokenFacts> Spoken;
 };
 
 /// Why the settings could not be loaded: a value in the file that the clock

@@ -103,6 +103,14 @@ void frmSetup::CreateControls() {
 
     AddOkCancel(180, 1035, 1500, 1155, 2220);
 
+    // What a screen reader calls each control: the label beside it. The
+    // colour lists' entries are the colours' names.
+    NameControls({{cboCOLOR[0], Label1[14]},
+                  {cboCOLOR[1], Label1[0]},
+                  {cboCOLOR[2], Label1[1]},
+                  {cboBunrui, Label1[2]},
+                  {chkSterus, Label1[3]}});
+
     QWidget* order[] = {cboCOLOR[0], cboCOLOR[1], cboCOLOR[2], cboBunrui,
                         cmdCancel,   cmdOK,       chkSterus};
     for (std::size_t i = 1; i < std::size(order); ++i) {

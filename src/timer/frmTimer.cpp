@@ -53,6 +53,15 @@ void frmTimer::CreateControls() {
 
     // Tab order: "...", the path, the list, its box, Cancel, OK, the alarm's
     // box, hour, minute.
+    // What a screen reader calls each control: the label beside it.
+    NameControls({{chkTime1, Label1[0]},
+                  {cboTime, Label1[0]},
+                  {chkTime2, Label1[1]},
+                  {txtJi, Label1[2]},
+                  {txtFun, Label1[3]},
+                  {txtFolder, Label1[15]}});
+    cmdFolder->setAccessibleName(QStringLiteral("お知らせ音を選ぶ"));
+
     QWidget* order[] = {cmdFolder, txtFolder, cboTime, chkTime1, cmdCancel,
                         cmdOK,     chkTime2,  txtJi,   txtFun};
     for (std::size_t i = 1; i < std::size(order); ++i) {

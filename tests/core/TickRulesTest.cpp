@@ -127,7 +127,8 @@ TEST(TickRulesTest, CountdownAnnouncesItsMinutesOnceThenDisarms) {
         EXPECT_FALSE(early.sound);
         const TickOutcome due = Tick(settings, state, InputAt(At(12, 0, 0), 1000 + seconds + 0.01));
         ASSERT_EQ(due.announcements.size(), 1u);
-        EXPECT_EQ(due.announcements[0], (Message{text, "ソラネ Ver.1.1", MessageIcon::None}));
+        EXPECT_EQ(due.announcements[0],
+                  (Message{text, "ソラネ Ver.1.1", MessageIcon::None, false}));
         EXPECT_EQ(due.sound, "/opt/sorane/chimes.wav") << "the default sound, none chosen";
         EXPECT_EQ(due.face, Face::Surprised);
         EXPECT_EQ(state.TimerArmed, 0);
@@ -162,7 +163,8 @@ TEST(TickRulesTest, AlarmGoesOffOnceADayWithinItsMinute) {
     const TickOutcome due = Tick(settings, state, InputAt(At(7, 30, 0)));
     ASSERT_EQ(due.announcements.size(), 1u);
     EXPECT_EQ(due.sound, "/home/u/鐘.wav");
-    EXPECT_EQ(due.announcements[0], (Message{"時間です！", "ソラネ Ver.1.1", MessageIcon::None}));
+    EXPECT_EQ(due.announcements[0],
+              (Message{"時間です！", "ソラネ Ver.1.1", MessageIcon::None, false}));
     EXPECT_EQ(due.face, Face::Surprised);
     EXPECT_TRUE(Tick(settings, state, InputAt(At(7, 30, 0))).announcements.empty());
     EXPECT_TRUE(Tick(settings, state, InputAt(At(7, 30, 1))).announcements.empty());
@@ -277,6 +279,67 @@ TEST(TickRulesTest, AlarmWhoseMinuteGetsNoTickRingsOnceUpToAnHourLate) {
     for (const Case& c : cases) {
         EXPECT_EQ(AlarmsOver(c.ticks, c.hour, c.minute), std::pair(c.rings, c.notes)) << c.name;
     }
+}
+
+TEST(TickRulesTest, MissedAlarmIsToldWithTheGapThatSwallowedIt) {
+    ClockSettings settings;
+    settings.TimeHour = 7;
+    settings.TimeMin = 5;
+    const struct {
+        const char* name;
+        LocalDateTime stopped;
+        LocalDateTime resumed;
+        const char* told;
+    } cases[] = {
+        {"asleep through the morning", At(6, 58, 0), At(9, 15, 0),
+         "目覚まし（7:05）は鳴りませんでした。\n6:58から9:15まで、時計が動いていませんでした。"},
+        {"asleep since the evening before", At(23, 40, 0, 6), At(8, 30, 0),
+         "目覚まし（7:05）は鳴りませんでした。\n12月6日23:40から8:"
+         "30まで、時計が動いていませんでした。"},
+    };
+    for (const auto& c : cases) {
+        ClockState state;
+        Tick(settings, state, InputAt(c.stopped));
+        const TickOutcome woken = Tick(settings, state, InputAt(c.resumed, 9000));
+        ASSERT_TRUE(woken.missed_alarm) << c.name;
+        EXPECT_TRUE(woken.announcements.empty()) << c.name;
+        EXPECT_FALSE(woken.sound) << c.name << ": told without sound";
+        EXPECT_EQ(MissedAlarmNotice(*woken.missed_alarm),
+                  (Message{c.told, "ソラネ Ver.1.1", MessageIcon::None}))
+            << c.name;
+    }
+    ClockState state;
+    Tick(settings, state, InputAt(At(6, 58, 0)));
+    EXPECT_EQ(MissedAlarmLog(*Tick(settings, state, InputAt(At(9, 15, 0), 9000)).missed_alarm),
+              "the alarm of 07:05 on 2026-12-07 was missed: the clock got no tick from 06:58 "
+              "until 09:15");
+}
+
+TEST(TickRulesTest, ScreenReadersAreToldTheMinuteTheAlarmAndTheCountdownOnlyWhenTheyChange) {
+    ClockSettings settings;
+    ClockState state;
+    const auto spoken_at = [&](const LocalDateTime& now, double steady) {
+        return Tick(settings, state, InputAt(now, steady)).spoken;
+    };
+    EXPECT_EQ(spoken_at(At(9, 5, 0), 0), (SpokenClock{"ソラネ 午前9時5分", "令和8年12月7日"}));
+    EXPECT_FALSE(spoken_at(At(9, 5, 1), 1)) << "not every second";
+    EXPECT_FALSE(spoken_at(At(9, 5, 59), 59));
+    EXPECT_EQ(spoken_at(At(12, 0, 0), 60)->name, "ソラネ 午後0時");
+
+    settings.TimeHour = 7;
+    settings.TimeMin = 30;
+    EXPECT_EQ(spoken_at(At(12, 0, 1), 61)->description, "令和8年12月7日、目覚まし 7時30分");
+    ArmCountdown(state, 180, At(12, 0, 1), 61);
+    EXPECT_EQ(spoken_at(At(12, 0, 2), 62)->description,
+              "令和8年12月7日、目覚まし 7時30分、タイマー 残り3分");
+    EXPECT_FALSE(spoken_at(At(12, 0, 50), 110)) << "still three minutes, rounded up";
+    EXPECT_EQ(spoken_at(At(12, 1, 2), 122)->description,
+              "令和8年12月7日、目覚まし 7時30分、タイマー 残り2分");
+    // Its end: the countdown goes, and so does its part of the description.
+    settings.TimeHour = 0;
+    settings.TimeMin = 0;
+    EXPECT_EQ(spoken_at(At(12, 3, 2), 242)->description, "令和8年12月7日");
+    EXPECT_EQ(spoken_at(At(0, 0, 0, 8), 43500)->description, "令和8年12月8日");
 }
 
 TEST(TickRulesTest, AlarmOnTheDaysSummerTimeBeginsAndEnds) {

@@ -52,11 +52,18 @@ public:
     explicit MenuCloser(QMenu& menu) {
         m_connection = QObject::connect(&menu, &QMenu::aboutToShow, &menu, [this, &menu] {
             shown = true;
-            QMetaObject::invokeMethod(&menu, &QMenu::close, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                &menu,
+                [this, &menu] {
+                    at = menu.geometry().topLeft();
+                    menu.close();
+                },
+                Qt::QueuedConnection);
         });
     }
     ~MenuCloser() { QObject::disconnect(m_connection); }
     bool shown = false;
+    QPoint at;  ///< where the menu was shown
 
 private:
     QMetaObject::Connection m_connection;

@@ -153,7 +153,7 @@ TEST(frmClockTest, CountdownShowsItsMessageWithTheSurprisedFaceOnce) {
     loaded.clock->tmrClock_Timer();
     ASSERT_EQ(loaded.desktop.messages.size(), 1u);
     EXPECT_EQ(loaded.desktop.messages[0],
-              (Message{"時間です！\n5分経ちました", "ソラネ Ver.1.1", MessageIcon::None}));
+              (Message{"時間です！\n5分経ちました", "ソラネ Ver.1.1", MessageIcon::None, false}));
     EXPECT_EQ(faces_while_open, (std::vector<Face>{Face::Surprised, Face::Surprised}));
     // The sound starts with the box and stops when it is closed.
     const std::string play = "play " + loaded.folder.AppPath() + "chimes.wav";
@@ -223,6 +223,25 @@ TEST(frmClockTest, CountdownAndAlarmInOneTickShareOneSoundUntilTheLastBoxCloses)
     EXPECT_EQ(sound_at_each_box, (std::vector<std::vector<std::string>>{{play}, {play}}));
     EXPECT_EQ(face_at_each_box, (std::vector<Face>{Face::Surprised, Face::Surprised}));
     EXPECT_EQ(loaded.desktop.sound_calls, (std::vector<std::string>{play, "stop"}));
+}
+
+TEST(frmClockTest, AMissedAlarmIsToldQuietlyAndTheClockSpeaksItsMinute) {
+    LoadedClock loaded("[Time]\r\nHour=7\r\nMin=30\r\n");
+    loaded.desktop.now = {2026, 12, 8, 6, 50, 0, 0};
+    loaded.clock->tmrClock_Timer();
+    EXPECT_EQ(loaded.clock->accessibleName(), "ソラネ 午前6時50分");
+    EXPECT_EQ(loaded.clock->accessibleDescription(), "令和8年12月8日、目覚まし 7時30分");
+    // The machine slept from 6:50 to 9:10.
+    loaded.desktop.now = {2026, 12, 8, 9, 10, 0, 0};
+    loaded.desktop.steady += 8400;
+    loaded.clock->tmrClock_Timer();
+    EXPECT_TRUE(loaded.desktop.messages.empty()) << "no box";
+    EXPECT_TRUE(loaded.desktop.sound_calls.empty()) << "no sound";
+    ASSERT_EQ(loaded.desktop.notices.size(), 1u);
+    EXPECT_EQ(
+        loaded.desktop.notices[0].text,
+        "目覚まし（7:30）は鳴りませんでした。\n6:50から9:10まで、時計が動いていませんでした。");
+    EXPECT_EQ(loaded.clock->accessibleName(), "ソラネ 午前9時10分");
 }
 
 TEST(frmClockTest, StealthHidesTheClockUnderTheCursorAndBringsItBack) {
@@ -501,6 +520,24 @@ TEST(frmClockTest, RightPressPopsUpTheMenuAndNeverDrags) {
     EXPECT_TRUE(c.MenuPopsUpOnPress(Qt::RightButton));
     EXPECT_FALSE(c.clock->IsDragging());
     EXPECT_FALSE(c.MenuPopsUpOnPress(Qt::LeftButton));
+}
+
+TEST(frmClockTest, MenuKeyAndShiftF10PopUpTheMenuOverTheClock) {
+    RunningClock c;
+    c.desktop.cursor = {900, 700};  // far from the clock
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers()},
+          std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)}}) {
+        MenuCloser closer(c.menu->menu);
+        QTest::keyClick(c.clock.get(), key, modifiers);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(closer.shown) << key;
+        EXPECT_TRUE(c.clock->frameGeometry().contains(closer.at)) << key << ": opened at the clock";
+    }
+    MenuCloser closer(c.menu->menu);
+    QTest::keyClick(c.clock.get(), Qt::Key_F10);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(closer.shown) << "F10 alone";
 }
 
 TEST(frmClockTest, LeftAndMiddleDragMoveTheWindowByExactlyTheTravel) {

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "AccessibleText.h"
 #include "FakeDesktop.h"
 #include "FocusOrder.h"
 #include "TempFolder.h"
@@ -77,6 +78,21 @@ TEST(frmSetupTest, LaidOutAsDesigned) {
     EXPECT_FALSE(d.cboBunrui->isEditable());
     EXPECT_EQ(d.cboCOLOR[1]->geometry(), QRect(80, 36, 97, 20));
     EXPECT_EQ(d.cmdCancel->geometry(), QRect(100, 148, 77, 29));
+    // What a screen reader hears: each control by the label beside it (a
+    // list is named by what it shows, and labelled by its label), a colour
+    // list by the colour's name.
+    d.cboCOLOR[0]->setCurrentIndex(5);
+    EXPECT_EQ(AccessibleText(d.cboCOLOR[0], QAccessible::Name), "マゼンダ");
+    const std::pair<QWidget*, const char*> labelled[] = {{d.cboCOLOR[0], "短針の色"},
+                                                         {d.cboCOLOR[1], "長針の色"},
+                                                         {d.cboCOLOR[2], "秒針の色"},
+                                                         {d.cboBunrui, "表示種別"},
+                                                         {d.chkSterus, "ステルス"}};
+    for (const auto& [control, label] : labelled) {
+        EXPECT_EQ(AccessibleLabel(control), label);
+    }
+    EXPECT_EQ(AccessibleText(d.chkSterus, QAccessible::Name), "ステルス");
+    EXPECT_EQ(AccessibleText(d.cmdOK, QAccessible::Name), "OK");
     QWidget* expected[] = {d.cboCOLOR[0], d.cboCOLOR[1], d.cboCOLOR[2], d.cboBunrui,
                            d.cmdCancel,   d.cmdOK,       d.chkSterus};
     EXPECT_EQ(FocusOrder(d.cboCOLOR[0], std::size(expected)),

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "AccessibleText.h"
 #include "FakeDesktop.h"
 #include "FocusOrder.h"
 #include "TempFolder.h"
@@ -57,6 +58,23 @@ TEST(frmTimerTest, LaidOutAsDesigned) {
     EXPECT_EQ(d.cboTime->geometry(), QRect(124, 8, 101, 20));
     EXPECT_EQ(d.txtFolder->geometry(), QRect(8, 88, 197, 22));
     EXPECT_EQ(d.cmdOK->geometry(), QRect(8, 124, 81, 29));
+    // What a screen reader hears: each control by the label beside it (the
+    // list is named by what it shows, and labelled by its label).
+    const std::pair<QWidget*, const char*> labelled[] = {{d.chkTime1, "簡易タイマー"},
+                                                         {d.cboTime, "簡易タイマー"},
+                                                         {d.chkTime2, "目覚まし"},
+                                                         {d.txtJi, "時"},
+                                                         {d.txtFun, "分"},
+                                                         {d.txtFolder, "お知らせ音"}};
+    for (const auto& [control, label] : labelled) {
+        if (control == d.cboTime) {
+            EXPECT_EQ(AccessibleLabel(control), label);
+        } else {
+            EXPECT_EQ(AccessibleText(control, QAccessible::Name), label);
+        }
+    }
+    EXPECT_EQ(AccessibleText(d.cmdFolder, QAccessible::Name), "お知らせ音を選ぶ");
+    EXPECT_EQ(AccessibleText(d.cmdOK, QAccessible::Name), "OK");
     // Focus starts on "..." and moves on in the designed order.
     QWidget* expected[] = {d.cmdFolder, d.txtFolder, d.cboTime, d.chkTime1, d.cmdCancel,
                            d.cmdOK,     d.chkTime2,  d.txtJi,   d.txtFun};
