@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
+#include <QWindow>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
@@ -34,6 +35,27 @@ QString ToQt(const std::string& text) {
 std::string FromQt(const QString& text) {
     return text.toUtf8().toStdString();
 }
+
+// Lets a window that was mapped taking no keyboard take it again once it is
+// on the screen, where the user may move to it.
+class AcceptFocusOnceShown : public QObject {
+public:
+    explicit AcceptFocusOnceShown(QWindow* window) : m_window(window) {
+        m_window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_window && event->type() == QEvent::Expose && m_window->isExposed()) {
+            m_window->removeEventFilter(this);
+            m_window->setFlag(Qt::WindowDoesNotAcceptFocus, false);
+        }
+        return false;
+    }
+
+private:
+    QWindow* m_window;
+};
 
 }  // namespace
 
@@ -63,10 +85,19 @@ void QtDesktop::ShowMessage(const Message& message) {
         ToQt(message.title), ToQt(message.text), QMessageBox::Ok);
     // The clock stays above other windows; its messages must not hide behind it.
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    // A box that comes up by itself leaves the keyboard with the window
-    // being typed in: it is closed by a click, or by a key once the user
-    // has moved to it.
-    box.setAttribute(Qt::WA_ShowWithoutActivating, !message.takes_keyboard);
+    if (!message.takes_keyboard) {
+        // A box that comes up by itself leaves the keyboard with the window
+        // being typed in: it is closed by a click, or by a key once the user
+        // has moved to it. It is mapped as a window that takes no keyboard,
+        // so that no window manager hands it the focus as it appears, and
+        // takes the keyboard again once it is on the screen.
+        box.setAttribute(Qt::WA_ShowWithoutActivating);
+        box.setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+        box.winId();
+        AcceptFocusOnceShown accept_focus(box.windowHandle());
+        box.exec();
+        return;
+    }
     box.exec();
 }
 
