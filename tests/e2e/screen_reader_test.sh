@@ -41,8 +41,14 @@ spoken=$(reader clock)
 grep -Eq '^name: ソラネ 午前9時[0-9]+分$' <<<"$spoken" || fail "name: $spoken"
 grep -q '^description: 令和8年12月9日、目覚まし 7時30分$' <<<"$spoken" || fail "description: $spoken"
 
-echo "case: the timer dialog's controls are named by their labels"
-choose_from_menu "$window" first
+echo "case: the timer dialog, opened by the Menu key, names its controls by their labels"
+# As a keyboard user opens it: the clock given the keyboard, then the Menu key.
+read -r x y < <(window_position "$window")
+input mousemove --sync $((x + 75)) $((y + 75)) click 1
+wait_for 5 is_active "$window" || fail "the clock did not take the keyboard"
+input key Menu
+wait_for 5 popup_menu_of "$CLOCK_PID" || fail "the Menu key opened no menu"
+input key Down Return
 wait_for 10 window_named "$CLOCK_PID" "ソラネ Ver.1.1" || fail "no timer dialog"
 controls=$(reader dialog)
 for expected in 'check box|簡易タイマー|' 'combo box|　３分|簡易タイマー' 'check box|目覚まし|目覚まし' \
