@@ -8,6 +8,17 @@
 ; that folder, which tells the clock to keep Clock.ini in %APPDATA%\sorane;
 ; the uninstaller never touches that file.
 ;
+; The components page offers 「サインイン時にソラネを起動する」, unchecked:
+; checked, it puts a shortcut to sorane.exe in this user's Startup folder
+; (no Run key in the registry). A silent install makes it only when asked:
+;
+;   setup.exe /S               no Startup shortcut
+;   setup.exe /S /AUTOSTART    a Startup shortcut: the clock starts at sign-in
+;
+; Installed again over a copy that has the shortcut, the option starts
+; checked, so an update (silent or not) keeps it; unchecking it removes it.
+; The uninstaller removes the shortcut whether or not it is there.
+;
 ;   makensis -DVERSION=1.1 -DFOLDER=<the laid-out folder> -DFILES=<files.nsh>
 ;            -DOUTFILE=<setup.exe> -DSOURCE=<the source tree> sorane.nsi
 ;
@@ -23,6 +34,7 @@ SetCompressor /SOLID lzma
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include Sections.nsh
 !include "${FILES}"
 
 !define PRODUCT "ソラネ"
@@ -30,6 +42,8 @@ SetCompressor /SOLID lzma
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\sorane"
 ; The clock's own mark of a running clock (src/platform/SingleInstance_win.cpp).
 !define CLOCK_MUTEX "Local\sorane-clock-"
+; The shortcut that starts the clock at sign-in (in $SMSTARTUP, this user's).
+!define STARTUP_SHORTCUT "$SMSTARTUP\${PRODUCT}.lnk"
 
 Name "${PRODUCT} Ver.${VERSION}"
 OutFile "${OUTFILE}"
@@ -49,12 +63,15 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "© 2026 ${PUBLISHER}"
 !define MUI_ICON "${SOURCE}\assets\icons\sorane.ico"
 !define MUI_UNICON "${SOURCE}\assets\icons\sorane.ico"
 !define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
+!define MUI_COMPONENTSPAGE_TEXT_TOP "Windows にサインインするたびにソラネを起動させるには、チェックを付けてください。"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\sorane.exe"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\ReadMeT.txt"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -82,10 +99,6 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "© 2026 ${PUBLISHER}"
     ${EndIf}
 !macroend
 
-Function .onInit
-    !insertmacro RefuseWhileTheClockRuns
-FunctionEnd
-
 Function un.onInit
     !insertmacro RefuseWhileTheClockRuns
 FunctionEnd
@@ -98,6 +111,8 @@ Section
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
     CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\sorane.exe" "" "$INSTDIR\sorane.exe" 0
+    ; Made again below if the option is checked; gone if it was unchecked.
+    Delete "${STARTUP_SHORTCUT}"
 
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -112,11 +127,34 @@ Section
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+; Off unless chosen on the components page, or given /AUTOSTART (.onInit).
+Section /o "サインイン時にソラネを起動する" SecStartAtSignIn
+    SetShellVarContext current
+    SetOutPath "$INSTDIR"
+    CreateShortcut "${STARTUP_SHORTCUT}" "$INSTDIR\sorane.exe" "" "$INSTDIR\sorane.exe" 0
+SectionEnd
+
+Function .onInit
+    !insertmacro RefuseWhileTheClockRuns
+    ; The option starts checked when asked for on the command line, or when
+    ; an earlier install made the shortcut.
+    SetShellVarContext current
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/AUTOSTART" $1
+    ${IfNot} ${Errors}
+    ${OrIf} ${FileExists} "${STARTUP_SHORTCUT}"
+        !insertmacro SelectSection ${SecStartAtSignIn}
+    ${EndIf}
+FunctionEnd
+
 ; Removes what the installer put in place and nothing else: the user's
 ; Clock.ini in %APPDATA%\sorane stays, and so does anything the user added
 ; to the program's folder.
 Section "Uninstall"
     SetShellVarContext current
+    ; First, so that no sign-in starts a clock that is no longer there.
+    Delete "${STARTUP_SHORTCUT}"
     !insertmacro UninstallFiles
     Delete "$INSTDIR\Installed.txt"
     Delete "$INSTDIR\uninstall.exe"
