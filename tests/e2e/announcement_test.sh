@@ -61,6 +61,7 @@ for way in click keyboard; do
     else
         # Moved to (as Alt+Tab or a click on its title moves the user there),
         # Enter closes it.
+        wait_for 5 accepts_keyboard "$box" || fail "the box never takes the keyboard"
         xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
         wait_for 5 is_active "$box" || fail "the box did not take the keyboard when moved to"
         input key Return

@@ -299,12 +299,21 @@ answer_message_box() {
         wait_for 5 is_active "$box" || fail "the message box did not take the keyboard"
         input key Return
     else
+        # A box that came up by itself (the countdown's, the alarm's) takes
+        # the keyboard once it is on the screen: moved to before, it stays
+        # without, as it does for a user.
+        wait_for 5 accepts_keyboard "$box" || fail "the message box never takes the keyboard"
         # A manager without the extended hints (twm) is asked nothing: the
         # box is given the keyboard directly.
         xdotool windowactivate --sync "$box" key Return 2>/dev/null ||
             xdotool windowfocus --sync "$box" key Return
     fi
     wait_for 10 no_message_box "$pid" || fail "the message box did not close"
+}
+
+# True when the window may be given the keyboard (ICCCM's input hint).
+accepts_keyboard() {
+    xprop -id "$1" WM_HINTS | grep -q 'accepts input or input focus: True'
 }
 
 no_window_named() {
