@@ -63,7 +63,7 @@ for way in click keyboard; do
         # Enter closes it.
         wait_for 5 accepts_keyboard "$box" || fail "the box never takes the keyboard"
         xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
-        wait_for 5 is_active "$box" || fail "the box did not take the keyboard when moved to"
+        wait_for 5 has_keyboard "$box" || fail "the box did not take the keyboard when moved to"
         input key Return
         wait_for 10 no_message_box "$CLOCK_PID" || fail "Enter did not close the box"
     fi

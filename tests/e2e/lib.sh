@@ -304,11 +304,18 @@ answer_message_box() {
         # without, as it does for a user.
         wait_for 5 accepts_keyboard "$box" || fail "the message box never takes the keyboard"
         # A manager without the extended hints (twm) is asked nothing: the
-        # box is given the keyboard directly.
-        xdotool windowactivate --sync "$box" key Return 2>/dev/null ||
-            xdotool windowfocus --sync "$box" key Return
+        # box is given the keyboard directly. Enter only once the server has
+        # given it the keyboard, as a user presses it once there.
+        xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box"
+        wait_for 5 has_keyboard "$box" || fail "the message box did not get the keyboard"
+        xdotool key Return
     fi
     wait_for 10 no_message_box "$pid" || fail "the message box did not close"
+}
+
+# True while the server sends the keyboard's keys to the window.
+has_keyboard() {
+    [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$(($1))" ]
 }
 
 # True when the window may be given the keyboard (ICCCM's input hint).
