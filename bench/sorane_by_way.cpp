@@ -17,5 +17,6 @@ int main(int argc, char** argv) {
         std::fputs("SORANE_SCREEN_WAY must be x11, store or repaint\n", stderr);
         return 2;
     }
-    return sorane::Main(argc, argv, [] { return std::make_unique<sorane::QtDesktop>(); }, *way);
+    return sorane::Main(
+        argc, argv, [] { return std::make_unique<sorane::QtDesktop>(); }, *way);
 }

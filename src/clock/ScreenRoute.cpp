@@ -37,8 +37,7 @@ void ScreenRoute::Choose() {
     // The picture goes to the X11 window as it is only when it is as large
     // as the window in device pixels and the server reads its pixels as Qt
     // lays them out.
-    const bool fits =
-        m_surface.Picture().size() == m_window.size() * m_window.devicePixelRatioF();
+    const bool fits = m_surface.Picture().size() == m_window.size() * m_window.devicePixelRatioF();
     m_way = ChooseScreenWay(fits && m_picture_sender.CanSend(&m_window), m_most);
 }
 
