@@ -160,10 +160,8 @@ SpokenClock SpokenClockOf(const SpokenFacts& facts) {
     spoken.description = SpokenDate(facts.date);
     if (facts.alarm) {
         // The alarm's hour as it is set, on the 24-hour clock.
-        spoken.description += "、目覚まし " + std::to_string(facts.alarm->first) + "時";
-        if (facts.alarm->second != 0) {
-            spoken.description += std::to_string(facts.alarm->second) + "分";
-        }
+        spoken.description +=
+            "、目覚まし " + SpokenHoursAndMinutes(facts.alarm->first, facts.alarm->second);
     }
     if (facts.countdown_minutes > 0) {
         spoken.description += "、タイマー 残り" + std::to_string(facts.countdown_minutes) + "分";

@@ -63,13 +63,16 @@ std::string DateText(const LocalDate& date) {
            TwoDigits(date.day);
 }
 
-std::string SpokenTime(int hour, int minute) {
-    std::string text = hour < 12 ? "午前" : "午後";
-    text += std::to_string(hour % 12) + "時";
+std::string SpokenHoursAndMinutes(int hour, int minute) {
+    std::string text = std::to_string(hour) + "時";
     if (minute != 0) {
         text += std::to_string(minute) + "分";
     }
     return text;
+}
+
+std::string SpokenTime(int hour, int minute) {
+    return (hour < 12 ? "午前" : "午後") + SpokenHoursAndMinutes(hour % 12, minute);
 }
 
 std::string SpokenDate(const LocalDate& date) {

@@ -22,6 +22,9 @@ std::string TimeText(const LocalDateTime& now);
 /// Gregorian year instead: "yyyy/mm/dd".
 std::string DateText(const LocalDate& date);
 
+/// Hours and minutes as they are said: "7時30分", "7時" on the hour.
+std::string SpokenHoursAndMinutes(int hour, int minute);
+
 /// The time as it is said: "午前9時5分", "午後3時" on the hour; midnight
 /// is "午前0時", noon "午後0時", 12:30 "午後0時30分".
 std::string SpokenTime(int hour, int minute);

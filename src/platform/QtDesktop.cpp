@@ -7,7 +7,6 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
-#include <QWindow>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
@@ -19,6 +18,8 @@
 #include <QTranslator>
 #include <QUrl>
 #include <QWidget>
+#include <QWindow>
+#include <optional>
 
 #include "common/StandardError.h"
 #include "platform/DesktopNotice.h"
@@ -85,18 +86,17 @@ void QtDesktop::ShowMessage(const Message& message) {
         ToQt(message.title), ToQt(message.text), QMessageBox::Ok);
     // The clock stays above other windows; its messages must not hide behind it.
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    // A box that comes up by itself leaves the keyboard with the window
+    // being typed in: it is closed by a click, or by a key once the user has
+    // moved to it. It is mapped as a window that takes no keyboard, so that
+    // no window manager hands it the focus as it appears, and takes the
+    // keyboard again once it is on the screen.
+    std::optional<AcceptFocusOnceShown> accept_focus;
     if (!message.takes_keyboard) {
-        // A box that comes up by itself leaves the keyboard with the window
-        // being typed in: it is closed by a click, or by a key once the user
-        // has moved to it. It is mapped as a window that takes no keyboard,
-        // so that no window manager hands it the focus as it appears, and
-        // takes the keyboard again once it is on the screen.
         box.setAttribute(Qt::WA_ShowWithoutActivating);
         box.setWindowFlag(Qt::WindowDoesNotAcceptFocus);
         box.winId();
-        AcceptFocusOnceShown accept_focus(box.windowHandle());
-        box.exec();
-        return;
+        accept_focus.emplace(box.windowHandle());
     }
     box.exec();
 }
